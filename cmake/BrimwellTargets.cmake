@@ -1,0 +1,16 @@
+# Interface targets that carry the project's compile settings, so that no flag is global.
+
+add_library(brimwell_settings INTERFACE)
+add_library(brimwell::settings ALIAS brimwell_settings)
+target_compile_features(brimwell_settings INTERFACE cxx_std_20)
+target_compile_options(brimwell_settings INTERFACE -Wall -Wextra -Wpedantic)
+if(BRIMWELL_SANITIZE)
+  target_compile_options(brimwell_settings INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(brimwell_settings INTERFACE -fsanitize=address,undefined)
+endif()
+
+# brimwell_set_bin_dir(target) puts a program into the shared bin folder, beside Samples/.
+function(brimwell_set_bin_dir target)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${BRIMWELL_BIN_DIR}")
+endfunction()

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+// Small string operations of the vCard rules. Letter case is ASCII only: no other byte
+// of Windows-1252 text can change the outcome of a property test.
+namespace brimwell::text {
+
+inline char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+/// Spaces (and only spaces) removed at both ends.
+inline std::string_view trimSpaces(std::string_view s)
+{
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+inline void assignUpper(std::string& out, std::string_view s)
+{
+    out.resize(s.size());
+    std::transform(s.begin(), s.end(), out.begin(), upperAscii);
+}
+
+inline bool containsIgnoreCase(std::string_view haystack, std::string_view needle)
+{
+    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
+                       [](char a, char b) { return upperAscii(a) == upperAscii(b); })
+           != haystack.end();
+}
+
+inline void removeAll(std::string& s, char c) { s.erase(std::remove(s.begin(), s.end(), c), s.end()); }
+
+/// Replaces every occurrence of `from`, scanning left to right without rescanning output.
+inline void replaceAll(std::string& s, std::string_view from, std::string_view to)
+{
+    if (s.find(from) == std::string::npos)
+        return;
+    std::string result;
+    result.reserve(s.size());
+    std::size_t start = 0;
+    for (auto found = s.find(from); found != std::string::npos; found = s.find(from, start)) {
+        result.append(s, start, found - start).append(to);
+        start = found + from.size();
+    }
+    result.append(s, start);
+    s.swap(result);
+}
+
+}  // namespace brimwell::text

@@ -1,0 +1,131 @@
+#include "textio/text_reader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "textio/file_error.h"
+#include "textio/file_io.h"
+
+namespace brimwell {
+
+namespace {
+
+constexpr std::size_t kChunkSize = 65536;
+constexpr std::size_t kLongestMark = 4;
+
+// True when the file examined last starts with the UTF-8 mark; rewritten by every read.
+bool IsUTF8File = false;
+
+/// The encoding of a whole file's bytes, recorded in IsUTF8File.
+TextEncoding examine(std::string_view fileBytes)
+{
+    const TextEncoding encoding = detectEncoding(fileBytes, fileBytes.size());
+    IsUTF8File = encoding == TextEncoding::Utf8;
+    return encoding;
+}
+
+struct DecodedText {
+    std::string text;
+    TextEncoding encoding;
+};
+
+/// A file's text as the reader for its mark gives it. Text without a mark is taken over
+/// as it is, so a large 8-bit file is never copied.
+DecodedText decodeOwned(std::string fileBytes)
+{
+    const TextEncoding encoding = examine(fileBytes);
+    if (encoding == TextEncoding::Ansi)
+        return {std::move(fileBytes), encoding};
+    return {decodeToAnsi(fileBytes, encoding), encoding};
+}
+
+}  // namespace
+
+LineArray::LineArray(std::string text, TextEncoding encoding) : m_text(std::move(text))
+{
+    const std::size_t size = m_text.size();
+    std::size_t start = 0;
+    if (encoding == TextEncoding::Utf8) {
+        // Pieces between CR LF pairs: a final CR LF leaves an empty last piece.
+        for (std::size_t found; (found = m_text.find("\r\n", start)) != std::string::npos;
+             start = found + 2)
+            m_spans.emplace_back(start, found - start);
+        m_spans.emplace_back(start, size - start);
+        return;
+    }
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = m_text[i];
+        if (c != '\n' && c != '\r')
+            continue;
+        m_spans.emplace_back(start, i - start);
+        if (c == '\r' && i + 1 < size && m_text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size || m_spans.empty())
+        m_spans.emplace_back(start, size - start);
+}
+
+std::string readFileBytes(const std::string& path)
+{
+    std::string bytes;
+    bool opened = false;
+    if (int error = detail::readWholeFile(path, bytes, opened)) {
+        throw FileError(opened ? "cannot read file" : "cannot open file", path,
+                        std::strerror(error));
+    }
+    return bytes;
+}
+
+bool DetectUnicodeBom(const std::string& path)
+{
+    IsUTF8File = false;
+    errno = 0;
+    detail::FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        throw FileError("cannot open file", path, std::strerror(detail::lastError()));
+    // Only the first four bytes matter: each mark's length test is one of 2, 3 or 4.
+    char firstBytes[kLongestMark];
+    const std::size_t read = std::fread(firstBytes, 1, kLongestMark, file.get());
+    if (std::ferror(file.get()))
+        throw FileError("cannot read file", path, std::strerror(detail::lastError()));
+    return examine(std::string_view(firstBytes, read)) == TextEncoding::Utf16;
+}
+
+std::string decodeFileBytes(std::string_view fileBytes)
+{
+    return decodeToAnsi(fileBytes, examine(fileBytes));
+}
+
+LineArray linesFromFileBytes(std::string_view fileBytes)
+{
+    const TextEncoding encoding = examine(fileBytes);
+    return LineArray(decodeToAnsi(fileBytes, encoding), encoding);
+}
+
+LineArray ReadFileLines(const std::string& path)
+{
+    auto [text, encoding] = decodeOwned(readFileBytes(path));
+    return LineArray(std::move(text), encoding);
+}
+
+std::string readWholeText(const std::string& path)
+{
+    return decodeOwned(readFileBytes(path)).text;
+}
+
+std::vector<std::string> ReadFileText(const std::string& path)
+{
+    std::string text = readWholeText(path);
+    // The UTF-8 reader hands its whole text over as one piece; the others read in blocks.
+    if (IsUTF8File || text.size() <= kChunkSize)
+        return {std::move(text)};
+    std::vector<std::string> chunks;
+    chunks.reserve((text.size() + kChunkSize - 1) / kChunkSize);
+    for (std::size_t start = 0; start < text.size(); start += kChunkSize)
+        chunks.push_back(text.substr(start, kChunkSize));
+    return chunks;
+}
+
+}  // namespace brimwell

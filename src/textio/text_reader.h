@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "textio/encoding.h"
+
+namespace brimwell {
+
+/// The lines of a text without their terminators. Never empty: a text without any
+/// character is one empty line. The lines are views into the text the array owns.
+class LineArray {
+public:
+    LineArray() = default;
+    /// Splits decoded text the way the reader for `encoding` does: UTF-8-with-mark text
+    /// at CR LF only (a final CR LF leaves a last empty line); other text at LF, CR LF and
+    /// a lone CR (a terminator at the very end adds no empty line).
+    LineArray(std::string text, TextEncoding encoding);
+
+    std::size_t size() const { return m_spans.size(); }
+    std::string_view operator[](std::size_t index) const
+    {
+        const auto& [begin, length] = m_spans[index];
+        return std::string_view(m_text).substr(begin, length);
+    }
+
+    class const_iterator;
+    const_iterator begin() const;
+    const_iterator end() const;
+
+private:
+    std::string m_text;
+    std::vector<std::pair<std::size_t, std::size_t>> m_spans;  // offset and length
+};
+
+class LineArray::const_iterator {
+public:
+    using value_type = std::string_view;
+    using difference_type = std::ptrdiff_t;
+    const_iterator() = default;
+    const_iterator(const LineArray* lines, std::size_t index) : m_lines(lines), m_index(index) {}
+    std::string_view operator*() const { return (*m_lines)[m_index]; }
+    const_iterator& operator++() { ++m_index; return *this; }
+    const_iterator operator++(int) { auto old = *this; ++m_index; return old; }
+    bool operator==(const const_iterator& other) const { return m_index == other.m_index; }
+
+private:
+    const LineArray* m_lines = nullptr;
+    std::size_t m_index = 0;
+};
+
+inline LineArray::const_iterator LineArray::begin() const { return {this, 0}; }
+inline LineArray::const_iterator LineArray::end() const { return {this, m_spans.size()}; }
+
+/// The raw bytes of a file. Throws FileError ("cannot open file PATH: REASON") when the
+/// file cannot be opened or read.
+std::string readFileBytes(const std::string& path);
+
+/// True when the file starts with a 16- or 32-bit byte-order mark; also records whether it
+/// starts with the UTF-8 mark (the module's IsUTF8File flag). Throws FileError.
+bool DetectUnicodeBom(const std::string& path);
+
+/// A file's lines, decoded to Windows-1252 (see LineArray for where lines end).
+/// Throws FileError for a file that cannot be read.
+LineArray ReadFileLines(const std::string& path);
+
+/// A file's whole decoded text, terminators untouched, in chunks of 65,536 characters
+/// (one empty chunk for an empty text; a file with the UTF-8 mark is one chunk).
+/// Throws FileError.
+std::vector<std::string> ReadFileText(const std::string& path);
+
+/// The chunks of ReadFileText joined in order: the file's whole decoded text.
+std::string readWholeText(const std::string& path);
+
+/// Bytes already in memory: the decoded text and its lines, as the file readers give them.
+std::string decodeFileBytes(std::string_view fileBytes);
+LineArray linesFromFileBytes(std::string_view fileBytes);
+
+}  // namespace brimwell

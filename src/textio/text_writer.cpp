@@ -1,0 +1,102 @@
+#include "textio/text_writer.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "app/window.h"
+#include "textio/file_io.h"
+
+namespace brimwell {
+
+namespace {
+
+/// Lines are gathered up to about this many bytes before they go to the file.
+constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+
+}  // namespace
+
+int TextFileIO(const std::string& path, std::string& text, int mode)
+{
+    if (mode == kReadWhole) {
+        bool opened = false;
+        return detail::readWholeFile(path, text, opened);
+    }
+    // One line through the same writer the converters keep open, so both give equal bytes.
+    TargetFile target(path);
+    target.writeLine(text, mode);
+    target.close();
+    return target.firstError();
+}
+
+void DeleteFileQuiet(Window& window, const std::string& path)
+{
+    window.yield();
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    if (fs::is_directory(fs::symlink_status(path, ignored)))
+        return;
+    if (fs::remove(path, ignored))
+        return;
+    // A second try after making the file writable, as a forced delete would.
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add | fs::perm_options::nofollow,
+                    ignored);
+    fs::remove(path, ignored);
+}
+
+int TargetFile::writeLine(std::string_view text, int mode)
+{
+    if (mode != kReplace && mode != kAppend)
+        return 0;
+    if (m_openError != 0)
+        return m_openError;
+    if (mode == kReplace && m_file != nullptr) {
+        // What was written so far is about to be emptied away: drop it, then reopen.
+        m_buffer.clear();
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+    if (m_file == nullptr) {
+        errno = 0;
+        m_file = std::fopen(m_path.c_str(), mode == kReplace ? "wb" : "ab");
+        if (m_file == nullptr) {
+            m_openError = detail::lastError();
+            return fail(m_openError);
+        }
+        std::setvbuf(m_file, nullptr, _IONBF, 0);  // m_buffer is the only buffer
+    }
+    m_buffer.append(text).append("\r\n");
+    return m_buffer.size() >= kBlockSize ? flush() : 0;
+}
+
+int TargetFile::close()
+{
+    if (m_file == nullptr)
+        return 0;
+    int error = flush();
+    errno = 0;
+    if (std::fclose(m_file) != 0 && error == 0)
+        error = fail(detail::lastError());
+    m_file = nullptr;
+    return error;
+}
+
+int TargetFile::flush()
+{
+    if (m_buffer.empty())
+        return 0;
+    errno = 0;
+    const std::size_t written = std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file);
+    const bool complete = written == m_buffer.size();
+    m_buffer.clear();
+    return complete ? 0 : fail(detail::lastError());
+}
+
+int TargetFile::fail(int error)
+{
+    if (m_firstError == 0)
+        m_firstError = error;
+    return error;
+}
+
+}  // namespace brimwell

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace brimwell {
+
+class Window;
+
+/// The three modes of TextFileIO.
+enum TextFileMode : int { kReadWhole = 1, kReplace = 2, kAppend = 3 };
+
+/// Whole-file helper. Mode 1 puts the file's bytes into `text`; mode 2 replaces the file
+/// with `text` and CR LF; mode 3 appends `text` and CR LF, creating the file if needed.
+/// Never throws: returns 0 on success, otherwise an error number (errno).
+int TextFileIO(const std::string& path, std::string& text, int mode);
+
+/// Deletes a file, read-only or not, ignoring every failure. Lets the window's pending
+/// events run first.
+void DeleteFileQuiet(Window& window, const std::string& path);
+
+/// One converter call's output file. writeLine gives exactly the bytes that opening,
+/// writing the line and CR LF, and closing the file for every line would give, but keeps
+/// the file open and buffered until close(). Failures never throw; they are returned and
+/// remembered in firstError().
+class TargetFile {
+public:
+    explicit TargetFile(std::string path) : m_path(std::move(path)) {}
+    TargetFile(const TargetFile&) = delete;
+    TargetFile& operator=(const TargetFile&) = delete;
+    ~TargetFile() { close(); }
+
+    /// mode kReplace empties the file first; kAppend adds at its end. 0 or an errno value.
+    int writeLine(std::string_view text, int mode);
+    /// Flushes and closes; 0 or the error number of the failed write.
+    int close();
+
+    const std::string& path() const { return m_path; }
+    int firstError() const { return m_firstError; }
+
+private:
+    int flush();
+    int fail(int error);
+
+    std::string m_path;
+    std::FILE* m_file = nullptr;
+    std::string m_buffer;
+    int m_firstError = 0;
+    int m_openError = 0;  ///< an open that failed, so that later lines fail at once
+};
+
+}  // namespace brimwell
