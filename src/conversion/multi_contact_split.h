@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/window.h"
+
+namespace brimwell {
+
+/// The contacts of the text split last: each from its "BEGIN:VCARD" (the first one from
+/// the start of the text) through its "END:VCARD", with no line break after it.
+extern std::vector<std::string> SplitContacts;
+/// A copy of SplitContacts kept by the last split that asked for one.
+extern std::vector<std::string> SavedContacts;
+
+/// Cuts the whole text of one vCard file into its contacts, stores them in SplitContacts
+/// and returns their number. Markers match in any letter case; a last contact without
+/// its "END:VCARD" is dropped; text between contacts belongs to none. An empty text
+/// shows "File ... contains no information" and, like a text without any contact,
+/// leaves one empty contact. keepCopy copies the contacts into SavedContacts.
+///
+///     "BEGIN:VCARD\r\nFN:A\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:B\r\nEND:VCARD\r\n"  ->  2
+long SplitMultiVCF(Window& window, std::string_view text, const std::string& path, bool keepCopy);
+
+/// The position of `marker` in `text` at or after `from`, ignoring ASCII letter case, or
+/// npos. The marker must hold a ':' (it is found by its colon, which is fast).
+std::size_t findMarker(std::string_view text, std::string_view marker, std::size_t from);
+
+}  // namespace brimwell
