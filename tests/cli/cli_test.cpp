@@ -34,6 +34,7 @@ TEST_F(cli_test, converts_beside_the_source_by_default_with_tabs_and_quotes)
 {
     const auto result = run({ann});
     EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Done.\n");
     EXPECT_EQ(test::readBytes(dir.file("in/ann.csv")),
               "\"Last Name\"\t\"First Name\"\t\"Mobile Phone\"\r\n\"Lee\"\t\"Ann\"\t\"555\"\r\n");
 }
@@ -81,6 +82,70 @@ TEST_F(cli_test, an_unreadable_file_is_reported_on_stderr_and_the_run_goes_on)
     EXPECT_NE(result.err.find("\nin Tresko2021/08/31.modCSV.ConvertTresko at line 3\n\nPlease email"),
               std::string::npos);
     EXPECT_NE(test::readBytes(dir.file("in/ann.csv")), "<missing>");
+}
+
+TEST_F(cli_test, one_csv_combines_every_file_and_contact)
+{
+    dir.write("in/team.vcf", "BEGIN:VCARD\nFN:Bo\nEMAIL:b\nEND:VCARD\nBEGIN:VCARD\nFN:Cy\nEND:VCARD\n");
+    const auto result = run({"--one-csv", dir.file("all.csv"), "--separator", "comma", "--no-quotes", ann,
+                             dir.file("in/team.vcf")});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Done.\n");
+    EXPECT_EQ(test::readBytes(dir.file("all.csv")),
+              "Last Name,First Name,Mobile Phone,Display Name,Email Address\r\n"
+              "Lee,Ann,555,,\r\n,,,Bo,b\r\n,,,Cy,\r\n");
+}
+
+TEST_F(cli_test, keep_chooses_the_filtered_converters)
+{
+    ASSERT_EQ(run({"--keep", "phones", "--no-quotes", ann}).status, 0);
+    EXPECT_EQ(test::readBytes(dir.file("in/ann.csv")), "Mobile Phone\r\n555\r\n");
+    ASSERT_EQ(run({"--keep", "names,phones", "--format", "gmail", "--separator", "semicolon", "--no-quotes", ann})
+                  .status,
+              0);
+    EXPECT_EQ(test::readBytes(dir.file("in/ann.csv")), "Name;Phone Numbers;\r\nLee;Ann;555;\r\n");
+}
+
+TEST_F(cli_test, gmail_format_writes_the_fixed_layout)
+{
+    ASSERT_EQ(run({"--format", "gmail", "--separator", "comma", "--no-quotes", ann}).status, 0);
+    const auto csv = test::readBytes(dir.file("in/ann.csv"));
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
+              "Name,E-mail,Notes,Section 1 - Description,Section 1 - Email,Section 1 - IM,Section 1 - Phone,"
+              "Section 1 - Mobile,Section 1 - Pager,Section 1 - Fax,Section 1 - Company,Section 1 - Title,"
+              "Section 1 - Other,Section 1 - Address,Section 2 - Description,Section 2 - Email,Section 2 - IM,"
+              "Section 2 - Phone,Section 2 - Mobile,Section 2 - Pager,Section 2 - Fax,Section 2 - Company,"
+              "Section 2 - Title,Section 2 - Other,Section 2 - Address");
+    EXPECT_EQ(csv.substr(csv.find("\r\n") + 2), "Lee;Ann,,,Home,,,555,555,,,,,,,Work,,,,,,,,,,\r\n");
+}
+
+TEST_F(cli_test, a_folder_argument_is_scanned_for_the_extension)
+{
+    dir.write("in/sub/bob.VCF", "BEGIN:VCARD\r\nFN:Bob\r\nEND:VCARD\r\n");
+    dir.write("in/notes.txt", "FN:Not a contact\r\n");
+    dir.write("in/~lock.vcf", "FN:Lock\r\n");
+    const auto result = run({"--one-csv", dir.file("all.csv"), "--no-quotes", dir.file("in")});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(test::readBytes(dir.file("all.csv")),
+              "Last Name\tFirst Name\tMobile Phone\tDisplay Name\r\nLee\tAnn\t555\t\r\n\t\t\tBob\r\n");
+    ASSERT_EQ(run({"--ext", "txt", "--no-quotes", "--separator", "comma", dir.file("in")}).status, 0);
+    EXPECT_EQ(test::readBytes(dir.file("in/notes.csv")), "Display Name\r\nNot a contact\r\n");
+}
+
+TEST_F(cli_test, a_folder_without_matching_files_is_refused)
+{
+    std::filesystem::create_directories(dir.path() / "empty");
+    const auto result = run({dir.file("empty")});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "No files added.\n");
+}
+
+TEST_F(cli_test, multi_contact_files_give_one_csv_per_contact)
+{
+    dir.write("in/team.vcf", "BEGIN:VCARD\nFN:Bo\nEND:VCARD\nBEGIN:VCARD\nFN:Cy\nEND:VCARD\n");
+    ASSERT_EQ(run({"--no-quotes", dir.file("in/team.vcf")}).status, 0);
+    EXPECT_EQ(test::readBytes(dir.file("in/team1.csv")), "Display Name\r\nBo\r\n");
+    EXPECT_EQ(test::readBytes(dir.file("in/team2.csv")), "Display Name\r\nCy\r\n");
 }
 
 TEST_F(cli_test, usage_errors_help_and_version)

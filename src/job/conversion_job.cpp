@@ -1,0 +1,194 @@
+#include "job/conversion_job.h"
+
+#include <string>
+
+#include "app/error_trap.h"
+#include "app/messages.h"
+#include "app/progress.h"
+#include "conversion/gmail_export.h"
+#include "conversion/multi_contact_split.h"
+#include "conversion/standard_combined.h"
+#include "conversion/standard_per_file.h"
+#include "textio/paths.h"
+#include "textio/text_reader.h"
+
+namespace brimwell {
+
+namespace {
+
+constexpr std::string_view kMultiContactWarning =
+    "Some vCard(s) have more than one contact and may be exported incorrectly.";
+
+std::string chosenSeparator(const Window& window)
+{
+    if (window.optionSelected(Control::Option3))
+        return "\t";
+    if (window.optionSelected(Control::Option4))
+        return ";";
+    if (window.optionSelected(Control::Option5))
+        return ",";
+    if (window.optionSelected(Control::Option6))
+        return ", ";
+    return "";
+}
+
+bool filterOn(const Window& window)
+{
+    for (Control box : {Control::Check3, Control::Check4, Control::Check6, Control::Check8})
+        if (window.checkValue(box) == 1)
+            return true;
+    return false;
+}
+
+/// The CSV of contact k (0-based) of a multi-contact file: "team.vcf" gives "team1.csv",
+/// "team2.csv", ...; empty when no destination is selected.
+std::string perContactTarget(const Window& window, const std::string& path, long k)
+{
+    std::string folder;
+    if (window.optionSelected(Control::Option9))
+        folder = window.text(Control::Text1) + kPathSeparator;
+    else if (window.optionSelected(Control::Option10))
+        folder = GetFolderPath(path) + kPathSeparator;
+    else
+        return {};
+    return CollapseBackslashes(folder + RemoveExtension(GetFileName(path)) + std::to_string(k + 1) + ".csv");
+}
+
+}  // namespace
+
+void ConversionJob::PushButton2_Click()
+{
+    if (m_jobRunning) {
+        m_outcome = RunOutcome::Ignored;
+        return;
+    }
+    m_jobRunning = true;
+    m_outcome = run();
+    m_jobRunning = false;
+}
+
+RunOutcome ConversionJob::run()
+{
+    Window& window = m_window;
+    ErrorTrap trap(window, "Form1", "PushButton2_Click");
+
+    if (window.listCount() == 0) {
+        showInformation(window, "No files added.");
+        return RunOutcome::NoFiles;
+    }
+    if (!FolderExists(window.text(Control::Text1)) && !window.optionSelected(Control::Option10)) {
+        showInformation(window, "Folder does not exist. Please select another folder.");
+        return RunOutcome::NoFolder;
+    }
+    const std::string separator = chosenSeparator(window);
+    window.setPointer(Pointer::Hourglass);
+    bool multiContact = false;
+
+    // Sets the bar for item i and returns its path.
+    auto startItem = [&window](int i) {
+        const std::string path = window.listItem(i);
+        window.setProgressValue(progressPercent(i, window.listCount()));
+        window.setProgressText("Processing: " + GetFileName(path));
+        return path;
+    };
+    // Reads and splits one file; the split writes its own text into the bar, so it is set again.
+    auto countContacts = [&window](const std::string& path, bool keepCopy) {
+        const std::string text = readWholeText(path);
+        const long count = SplitMultiVCF(window, text, path, keepCopy);
+        window.setProgressText("Processing: " + GetFileName(path));
+        window.yield();
+        return count;
+    };
+
+    if (window.optionSelected(Control::Option2)) {
+        const int n = window.listCount();
+        for (int i = 1; i <= n && !multiContact; ++i) {
+            std::string path;
+            trap.step(6, [&] {
+                path = startItem(i);
+                window.yield();
+                window.setPointer(Pointer::Hourglass);
+            });
+            trap.step(6, [&] { multiContact = countContacts(path, false) > 1; });
+        }
+    }
+
+    if (window.optionSelected(Control::Option8)) {
+        const int n = window.listCount();
+        for (int i = 1; i <= n; ++i) {
+            std::string path;
+            trap.step(7, [&] {
+                path = startItem(i);
+                window.yield();
+                window.setPointer(Pointer::Hourglass);
+            });
+            if (window.optionSelected(Control::Option1)) {
+                long contacts = 0;
+                trap.step(7, [&] { contacts = countContacts(path, true); });
+                if (contacts > 1) {
+                    for (long k = 0; k < contacts; ++k) {
+                        trap.step(7, [&] {
+                            const std::string target = perContactTarget(window, path, k);
+                            if (target.empty())
+                                return;
+                            const std::string& contact = SavedContacts.at(static_cast<std::size_t>(k));
+                            if (filterOn(window))
+                                ConvertVCFToSingleCSVLimit(window, target, separator, true, contact);
+                            else
+                                ConvertVCFToSingleCSV(window, target, separator, true, contact);
+                        });
+                    }
+                } else {
+                    trap.step(7, [&] {
+                        if (filterOn(window))
+                            ConvertTreskoLimit(window, path, separator);
+                        else
+                            ConvertTresko(window, path, separator);
+                    });
+                }
+            } else if (window.optionSelected(Control::Option2)) {
+                trap.step(7, [&] {
+                    if (multiContact)
+                        showInformation(window, std::string(kMultiContactWarning));
+                    if (filterOn(window))
+                        ConvertVCFToGmailCSVLimit(window, path, separator);
+                    else
+                        ConvertVCFToGmailCSV(window, path, separator);
+                });
+            }
+        }
+    } else if (window.optionSelected(Control::Option7)) {
+        std::string chosen;
+        trap.step(8, [&] {
+            chosen = window.saveFileDialog("Save CSV File As", "CSV Files (*.csv)|*.csv",
+                                           window.text(Control::Text1));
+        });
+        if (!chosen.empty()) {
+            trap.step(8, [&] {
+                if (window.optionSelected(Control::Option1)) {
+                    if (filterOn(window))
+                        ConvertVCFToSingleCSVLimit(window, chosen, separator, false, "");
+                    else
+                        ConvertVCFToSingleCSV(window, chosen, separator, false, "");
+                } else if (window.optionSelected(Control::Option2)) {
+                    if (multiContact)
+                        showInformation(window, std::string(kMultiContactWarning));
+                    if (filterOn(window))
+                        ConvertVCFToGmailSingleCSVLimit(window, chosen, separator);
+                    else
+                        ConvertVCFToGmailSingleCSV(window, chosen, separator);
+                }
+            });
+        }
+    }
+
+    trap.step(9, [&] {
+        window.setPointer(Pointer::Default);
+        window.setProgressValue(0);
+        window.setProgressText("Progress Bar");
+    });
+    showInformation(window, "Done.");
+    return RunOutcome::Done;
+}
+
+}  // namespace brimwell
