@@ -40,6 +40,13 @@ bool filterOn(const Window& window)
     return false;
 }
 
+/// The converter itself, or its filtered twin when a filter box is ticked now.
+template <class Converter>
+Converter* chooseConverter(const Window& window, Converter* plain, Converter* filtered)
+{
+    return filterOn(window) ? filtered : plain;
+}
+
 /// The CSV of contact k (0-based) of a multi-contact file: "team.vcf" gives "team1.csv",
 /// "team2.csv", ...; empty when no destination is selected.
 std::string perContactTarget(const Window& window, const std::string& path, long k)
@@ -132,28 +139,21 @@ RunOutcome ConversionJob::run()
                             if (target.empty())
                                 return;
                             const std::string& contact = SavedContacts.at(static_cast<std::size_t>(k));
-                            if (filterOn(window))
-                                ConvertVCFToSingleCSVLimit(window, target, separator, true, contact);
-                            else
-                                ConvertVCFToSingleCSV(window, target, separator, true, contact);
+                            chooseConverter(window, ConvertVCFToSingleCSV, ConvertVCFToSingleCSVLimit)(
+                                window, target, separator, true, contact);
                         });
                     }
                 } else {
                     trap.step(7, [&] {
-                        if (filterOn(window))
-                            ConvertTreskoLimit(window, path, separator);
-                        else
-                            ConvertTresko(window, path, separator);
+                        chooseConverter(window, ConvertTresko, ConvertTreskoLimit)(window, path, separator);
                     });
                 }
             } else if (window.optionSelected(Control::Option2)) {
                 trap.step(7, [&] {
                     if (multiContact)
                         showInformation(window, std::string(kMultiContactWarning));
-                    if (filterOn(window))
-                        ConvertVCFToGmailCSVLimit(window, path, separator);
-                    else
-                        ConvertVCFToGmailCSV(window, path, separator);
+                    chooseConverter(window, ConvertVCFToGmailCSV, ConvertVCFToGmailCSVLimit)(
+                        window, path, separator);
                 });
             }
         }
@@ -166,17 +166,13 @@ RunOutcome ConversionJob::run()
         if (!chosen.empty()) {
             trap.step(8, [&] {
                 if (window.optionSelected(Control::Option1)) {
-                    if (filterOn(window))
-                        ConvertVCFToSingleCSVLimit(window, chosen, separator, false, "");
-                    else
-                        ConvertVCFToSingleCSV(window, chosen, separator, false, "");
+                    chooseConverter(window, ConvertVCFToSingleCSV, ConvertVCFToSingleCSVLimit)(
+                        window, chosen, separator, false, "");
                 } else if (window.optionSelected(Control::Option2)) {
                     if (multiContact)
                         showInformation(window, std::string(kMultiContactWarning));
-                    if (filterOn(window))
-                        ConvertVCFToGmailSingleCSVLimit(window, chosen, separator);
-                    else
-                        ConvertVCFToGmailSingleCSV(window, chosen, separator);
+                    chooseConverter(window, ConvertVCFToGmailSingleCSV, ConvertVCFToGmailSingleCSVLimit)(
+                        window, chosen, separator);
                 }
             });
         }
