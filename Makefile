@@ -9,7 +9,7 @@ RELEASE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIMWELL_BUILD_GUI=ON \
                  -DBRIMWELL_BUILD_TESTS=OFF
 ASAN_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DBRIMWELL_BUILD_GUI=ON -DBRIMWELL_SANITIZE=ON
 
-.PHONY: run test build gui clean format deps
+.PHONY: run test build gui screenshot clean format deps
 
 run: build
 	@mkdir -p "$(OUT_DIR)"
@@ -28,6 +28,17 @@ build: deps $(RELEASE_DIR)/build.ninja
 
 gui: build
 	$(RELEASE_DIR)/bin/brimwell
+
+# The window with the samples listed, drawn under a virtual screen into docs/screenshot.png.
+# A throw-away settings folder keeps the picture at first-start values and the user's
+# own settings untouched.
+screenshot: build
+	@mkdir -p docs
+	@settings=$$(mktemp -d) && \
+	XDG_CONFIG_HOME="$$settings" xvfb-run -a -s "-screen 0 1280x900x24" \
+		$(RELEASE_DIR)/bin/brimwell --screenshot docs/screenshot.png $(RELEASE_DIR)/bin/Samples; \
+	status=$$?; rm -rf "$$settings"; exit $$status
+	@echo "Window drawn into docs/screenshot.png"
 
 clean:
 	rm -rf build out

@@ -1,0 +1,154 @@
+#include "gui/main_window.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "app/error_trap.h"
+#include "app/messages.h"
+#include "app/sample_files.h"
+#include "app/settings_store.h"
+#include "gui/dialog_provider.h"
+#include "gui/hover_pointer.h"
+#include "gui/list_events.h"
+#include "gui/program_folder.h"
+#include "job/option_table.h"
+#include "textio/paths.h"
+
+namespace brimwell {
+
+namespace {
+
+constexpr const char* kListColumn = " VCF Files";
+constexpr int kListColumnTwips = 7100;
+constexpr int kTwipsPerPixel = 15;
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(SettingsStore& settings, DialogProvider& dialogs,
+                       const QString& programFolder, QWidget* parent)
+    : QWidget(parent),
+      m_settings(settings),
+      m_resourceFolder(resourceFolder(programFolder)),
+      m_controls(buildForm(*this)),
+      m_window(*this, m_controls, dialogs),
+      m_options(m_window, settings, desktopFolder().toStdString()),
+      m_fileList(m_window, settings, m_resourceFolder.toStdString()),
+      m_job(m_window)
+{
+    m_window.setDragCursor(
+        loadCursor(m_resourceFolder + QStringLiteral("/drag.ico"), Qt::ClosedHandCursor));
+    connectControls();
+    Form_Load();
+    resize(sizeHint().expandedTo(QSize(1000, 620)));
+}
+
+void MainWindow::Form_Load()
+{
+    ErrorTrap trap(m_window, "Form1", "Form_Load");
+    trap.step(1, [&] { ApplySkin(); });
+    trap.step(2, [&] { setWindowTitle(fromView(kProductName)); });
+    // The shortened title names the program where there is little room.
+    trap.step(3, [&] { setWindowIconText(QString::fromStdString(applicationTitle())); });
+    trap.step(4, [&] {
+        const QString cursorFile = m_resourceFolder + QStringLiteral("/HAND-M.CUR");
+        if (FileExists(cursorFile.toStdString()))
+            m_window.setCustomCursor(loadCursor(cursorFile, Qt::PointingHandCursor));
+    });
+    trap.step(5, [&] {
+        if (m_settings.read(kSettingsApplication, kSettingsSection, "Snapshot", "").empty())
+            BuildSampleSnapshot(m_window, m_settings, m_resourceFolder.toStdString());
+    });
+    trap.step(6, [&] {
+        m_controls.ListView1->setHeaderLabels({QString::fromLatin1(kListColumn)});
+        m_controls.ListView1->header()->resizeSection(0, kListColumnTwips / kTwipsPerPixel);
+    });
+    trap.step(7, [&] { m_options.restore(); });
+}
+
+void MainWindow::ApplySkin()
+{
+    QFile skin(m_resourceFolder + QStringLiteral("/x/o.cjs"));
+    if (!skin.exists())
+        return;
+    if (!skin.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw std::runtime_error("cannot open skin file " + skin.fileName().toStdString() + ": " +
+                                 skin.errorString().toStdString());
+    qApp->setStyleSheet(QString::fromUtf8(skin.readAll()));
+}
+
+void MainWindow::connectControls()
+{
+    for (const OptionControl& row : optionControls()) {
+        const Control control = row.control;
+        switch (row.kind) {
+        case ControlKind::OptionButton:
+            connect(m_controls.choices.at(control), &QAbstractButton::clicked, this,
+                    [this, control] { m_options.optionClick(control); });
+            break;
+        case ControlKind::CheckBox:
+            connect(m_controls.choices.at(control), &QAbstractButton::clicked, this,
+                    [this, control] { m_options.checkClick(control); });
+            break;
+        case ControlKind::TextBox:
+            connect(m_controls.Text1, &QLineEdit::textChanged, this,
+                    [this] { m_options.Text1_Change(); });
+            break;
+        }
+    }
+    const auto onClick = [this](QPushButton* button, auto handler) {
+        connect(button, &QPushButton::clicked, this, handler);
+    };
+    onClick(m_controls.PushButton1, [this] { m_fileList.PushButton1_Click(); });
+    onClick(m_controls.PushButton2, [this] { m_job.PushButton2_Click(); });
+    onClick(m_controls.PushButton3, [this] { m_options.PushButton3_Click(); });
+    onClick(m_controls.PushButton4, [this] { m_fileList.PushButton4_Click(); });
+    onClick(m_controls.PushButton6, [this] { m_fileList.PushButton6_Click(); });
+    onClick(m_controls.PushButton7, [this] { m_fileList.PushButton7_Click(); });
+    onClick(m_controls.PushButton9, [this] {
+        if (const auto folder = m_fileList.PushButton9_Click())
+            m_window.setText(Control::Text1, *folder);
+    });
+
+    new ListEvents(*m_controls.ListView1, m_fileList);
+    const std::vector<QPushButton*> pushButtons = m_controls.pushButtons();
+    const std::vector<QWidget*> buttons(pushButtons.begin(), pushButtons.end());
+    std::vector<QWidget*> surfaces{this, m_controls.Frame6, m_controls.choices.at(Control::Check9),
+                                   m_controls.choices.at(Control::Check10)};
+    surfaces.insert(surfaces.end(), m_controls.frames.begin(), m_controls.frames.end());
+    new HoverPointer(this, m_fileList, buttons, surfaces);
+}
+
+void MainWindow::addPaths(const QStringList& paths)
+{
+    std::vector<std::string> absolute;
+    for (const QString& path : paths)
+        absolute.push_back(QFileInfo(path).absoluteFilePath().toStdString());
+    m_fileList.dropPaths(absolute);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // A run lives in the call stack below this event and would go on unseen: closing the
+    // window ends the program at once, whatever the run was writing.
+    if (m_job.JobRunning())
+        std::_Exit(EXIT_SUCCESS);
+    QWidget::closeEvent(event);
+}
+
+}  // namespace brimwell
