@@ -8,8 +8,20 @@ OUT_DIR := $(CURDIR)/out
 RELEASE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIMWELL_BUILD_GUI=ON \
                  -DBRIMWELL_BUILD_TESTS=OFF
 ASAN_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DBRIMWELL_BUILD_GUI=ON -DBRIMWELL_SANITIZE=ON
+BENCH_DIR := build/bench
+BENCH_FLAGS := -DCMAKE_BUILD_TYPE=Release -DBRIMWELL_BUILD_BENCH=ON -DBRIMWELL_BUILD_GUI=OFF \
+               -DBRIMWELL_BUILD_TESTS=OFF
 
-.PHONY: run test build gui screenshot clean format deps
+# The libFuzzer programs: a long run (make fuzz) and a few seconds each within make test.
+FUZZ_DIR := build/fuzz
+FUZZ_SMOKE_DIR := build/fuzz-smoke
+FUZZ_SECONDS ?= 600
+FUZZ_JOBS ?= 1
+FUZZ_SMOKE_SECONDS := 5
+FUZZ_FLAGS := -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIMWELL_BUILD_GUI=OFF \
+              -DBRIMWELL_BUILD_TESTS=OFF -DBRIMWELL_SANITIZE=ON -DBRIMWELL_BUILD_FUZZ=ON
+
+.PHONY: run test fuzz build gui screenshot clean format deps bench
 
 run: build
 	@mkdir -p "$(OUT_DIR)"
@@ -19,9 +31,18 @@ run: build
 	@echo "CSV files written to $(OUT_DIR):"
 	@ls -1 "$(OUT_DIR)"/*.csv
 
-test: deps $(ASAN_DIR)/build.ninja
+test: deps $(ASAN_DIR)/build.ninja $(FUZZ_SMOKE_DIR)/build.ninja
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+	cmake --build $(FUZZ_SMOKE_DIR) -j $(JOBS) --target brimwell_fuzzers
+	ctest --test-dir $(FUZZ_SMOKE_DIR) --output-on-failure -j $(JOBS)
+
+# Each fuzz target in turn for FUZZ_SECONDS (FUZZ_JOBS at a time); findings are written to
+# build/fuzz/fuzz/work/<target>/artifacts.
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja $(FUZZ_FLAGS) -DBRIMWELL_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target brimwell_fuzzers
+	ctest --test-dir $(FUZZ_DIR) --output-on-failure -j $(FUZZ_JOBS)
 
 build: deps $(RELEASE_DIR)/build.ninja
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
@@ -40,6 +61,13 @@ screenshot: build
 	status=$$?; rm -rf "$$settings"; exit $$status
 	@echo "Window drawn into docs/screenshot.png"
 
+# Micro-benchmarks briefly, then the end-to-end table against the peers (see bench/README.md).
+bench: deps $(BENCH_DIR)/build.ninja
+	bash bench/install-peers.sh $(BENCH_DIR)
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	$(BENCH_DIR)/bin/brimwell-micro-bench --benchmark_min_time=0.05
+	python3 bench/end_to_end.py --build $(BENCH_DIR)
+
 clean:
 	rm -rf build out
 
@@ -56,3 +84,9 @@ $(RELEASE_DIR)/build.ninja: | deps
 
 $(ASAN_DIR)/build.ninja: | deps
 	cmake -S . -B $(ASAN_DIR) -G Ninja $(ASAN_FLAGS)
+
+$(BENCH_DIR)/build.ninja: | deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja $(BENCH_FLAGS)
+
+$(FUZZ_SMOKE_DIR)/build.ninja: | deps
+	cmake -S . -B $(FUZZ_SMOKE_DIR) -G Ninja $(FUZZ_FLAGS) -DBRIMWELL_FUZZ_SECONDS=$(FUZZ_SMOKE_SECONDS)

@@ -9,6 +9,13 @@ if(BRIMWELL_SANITIZE)
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(brimwell_settings INTERFACE -fsanitize=address,undefined)
 endif()
+if(BRIMWELL_BUILD_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "BRIMWELL_BUILD_FUZZ needs clang++: -DCMAKE_CXX_COMPILER=clang++")
+  endif()
+  # Coverage feedback for every file the fuzz targets reach; each target links the driver.
+  target_compile_options(brimwell_settings INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 # brimwell_set_bin_dir(target) puts a program into the shared bin folder, beside Samples/.
 function(brimwell_set_bin_dir target)

@@ -89,6 +89,11 @@ public:
                                         const std::string& startFolder) = 0;
     /// Opens a folder or document with the desktop's default application.
     virtual void shellOpen(const std::string& path) = 0;
+
+    /// A CSV file that could not be written: called once per output file, at its first
+    /// failed open or write, with the errno value. Silent by default, as the window's run
+    /// says nothing about writes; the console program reports it.
+    virtual void writeFailed(const std::string& /*path*/, int /*error*/) {}
 };
 
 }  // namespace brimwell

@@ -156,7 +156,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     job.PushButton2_Click();
     window.finishProgress();
 
-    if (window.errorReportCount() > 0)
+    if (window.errorReportCount() > 0 || window.writeFailureCount() > 0)
         return kExitErrorReport;
     return job.lastOutcome() == RunOutcome::Done ? 0 : kExitRefused;
 }

@@ -1,5 +1,7 @@
 #include "cli/console_window.h"
 
+#include <cstring>
+
 namespace brimwell {
 
 namespace {
@@ -77,6 +79,13 @@ MessageAnswer ConsoleWindow::messageBox(const std::string& text, MessageButtons 
         m_out << terminalText(text) << '\n';
     }
     return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+}
+
+void ConsoleWindow::writeFailed(const std::string& path, int error)
+{
+    finishProgress();
+    ++m_writeFailures;
+    m_err << "brimwell-cli: cannot write " << path << ": " << std::strerror(error) << '\n';
 }
 
 }  // namespace brimwell

@@ -11,9 +11,9 @@
 namespace brimwell {
 
 /// The Window of the console program: options come from the command line, information
-/// messages go to `out`, error reports to `err`, and progress (when wanted) to `err` as
-/// one line that is rewritten in place. Questions are answered No; the save dialog is
-/// answered with the name given on the command line.
+/// messages go to `out`, error reports and CSV files that could not be written to `err`,
+/// and progress (when wanted) to `err` as one line that is rewritten in place. Questions
+/// are answered No; the save dialog is answered with the name given on the command line.
 class ConsoleWindow : public Window {
 public:
     ConsoleWindow(std::ostream& out, std::ostream& err, bool showProgress)
@@ -24,6 +24,7 @@ public:
     std::string saveAnswer;
 
     int errorReportCount() const { return m_errorReports; }
+    int writeFailureCount() const { return m_writeFailures; }
     /// Ends the progress line, if one is shown.
     void finishProgress();
 
@@ -63,6 +64,7 @@ public:
     }
     std::string browseForFolder(const std::string&, const std::string&) override { return {}; }
     void shellOpen(const std::string&) override {}
+    void writeFailed(const std::string& path, int error) override;
 
 private:
     void drawProgress(bool force);
@@ -73,6 +75,7 @@ private:
     std::vector<std::string> m_items;
     Pointer m_pointer = Pointer::Default;
     int m_errorReports = 0;
+    int m_writeFailures = 0;
     int m_progressValue = 0;
     std::string m_progressText;
     bool m_progressShown = false;

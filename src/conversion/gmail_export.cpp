@@ -9,6 +9,7 @@
 #include "app/window.h"
 #include "conversion/output_path.h"
 #include "conversion/property_lookup.h"
+#include "conversion/source_guard.h"
 #include "textio/paths.h"
 #include "textio/text_writer.h"
 
@@ -151,7 +152,12 @@ void convertOneFile(Window& window, std::string_view procedure, LineBuilder buil
 {
     ErrorTrap trap(window, "modCSV", procedure);
     std::string target;
-    trap.step(1, [&] { target = perFileTarget(window, vcfPath); });
+    // A target that is a listed source ends the conversion before anything is deleted.
+    if (!trap.step(1, [&] {
+            target = perFileTarget(window, vcfPath);
+            refuseListedSource(window, target, vcfPath, vcfPath + " was not converted");
+        }))
+        return;
     trap.step(2, [&] { DeleteFileQuiet(window, target); });
     std::string header;
     std::string data;
@@ -161,7 +167,7 @@ void convertOneFile(Window& window, std::string_view procedure, LineBuilder buil
     });
     // An empty target (no destination selected) cannot be opened: nothing is written.
     trap.step(4, [&] {
-        TargetFile out(target);
+        TargetFile out(target, &window);
         out.writeLine(header, kAppend);
         out.writeLine(data, kAppend);
         out.close();
@@ -172,7 +178,7 @@ void convertWholeList(Window& window, std::string_view procedure, LineBuilder bu
                       const std::string& csvPath, std::string_view separator)
 {
     ErrorTrap trap(window, "modCSV", procedure);
-    TargetFile out(csvPath);
+    TargetFile out(csvPath, &window);
     std::string header;
     trap.step(1, [&] { build(window, separator, nullptr, &header, nullptr); });
     trap.step(2, [&] { out.writeLine(header, kReplace); });

@@ -23,6 +23,23 @@ extern std::vector<std::string> SavedContacts;
 ///     "BEGIN:VCARD\r\nFN:A\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:B\r\nEND:VCARD\r\n"  ->  2
 long SplitMultiVCF(Window& window, std::string_view text, const std::string& path, bool keepCopy);
 
+/// What cutting one text found: SplitMultiVCF without the copies.
+struct ContactCut {
+    /// The contacts as views into the text; an empty text, or one without any contact,
+    /// gives one empty contact.
+    std::vector<std::string_view> contacts;
+    long count = 0;          ///< what SplitMultiVCF returns
+    long progressSteps = 0;  ///< how often the cut set the progress text for a contact
+};
+
+/// Cuts `text` as SplitMultiVCF does, with the same progress texts and the same message
+/// for an empty text, but leaves SplitContacts alone.
+ContactCut cutContacts(Window& window, std::string_view text, const std::string& path);
+
+/// Sets the progress text and shows the message exactly as cutContacts did when it made
+/// `cut` of `text`, without searching the text again.
+void replayCut(Window& window, std::string_view text, const std::string& path, const ContactCut& cut);
+
 /// The position of `marker` in `text` at or after `from`, ignoring ASCII letter case, or
 /// npos. The marker must hold a ':' (it is found by its colon, which is fast).
 std::size_t findMarker(std::string_view text, std::string_view marker, std::size_t from);

@@ -1,5 +1,7 @@
 #include "conversion/property_rules.h"
 
+#include <array>
+
 #include "conversion/text_ops.h"
 
 namespace brimwell {
@@ -8,35 +10,78 @@ using text::trimSpaces;
 
 /// The parts of one property line that the rules look at.
 struct PropertyRules::Line {
-    std::string_view head;        // text before the first ':', as read
-    std::string_view rest;        // text after the first ':', its colons kept
-    std::string_view firstValue;  // rest up to the second ':'
-    std::string_view key;         // head trimmed, upper case
-    std::string_view baseName;    // first ';' piece of the trimmed head, trimmed, upper case
+    std::string_view head;  // text before the first ':', as read
+    std::string_view rest;  // text after the first ':', its colons kept
+    std::string_view key;   // head trimmed (letter case as read: the tests ignore it)
 };
 
 namespace {
 
-constexpr std::string_view kWork = "WORK";
+// The rules compare heads in capitals. Rather than upper-casing every head, these compare
+// each character with a word of capital letters: clearing bit 5 turns exactly the ASCII
+// letters into capitals, and no other byte then equals a capital letter.
 
-bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+bool sameLetter(char c, char capital) { return (c & ~0x20) == capital; }
+
+/// True when `s` upper-cased starts with `capitals` (capital letters only).
+bool startsWith(std::string_view s, std::string_view capitals)
+{
+    if (s.size() < capitals.size())
+        return false;
+    for (std::size_t i = 0; i < capitals.size(); ++i)
+        if (!sameLetter(s[i], capitals[i]))
+            return false;
+    return true;
+}
+
+/// startsWith for a word written out in the code, whose length the compiler then knows.
+template <std::size_t N>
+bool startsWith(std::string_view s, const char (&capitals)[N])
+{
+    return startsWith(s, std::string_view(capitals, N - 1));
+}
+
+/// True when `s` upper-cased is `capitals` (capital letters only).
+template <std::size_t N>
+bool equals(std::string_view s, const char (&capitals)[N])
+{
+    return s.size() == N - 1 && startsWith(s, capitals);
+}
+
+/// True when `s` upper-cased holds `capitals` (capital letters only).
+template <std::size_t N>
+bool contains(std::string_view s, const char (&capitals)[N])
+{
+    for (std::size_t at = 0; at + (N - 1) <= s.size(); ++at)
+        if (sameLetter(s[at], capitals[0]) && startsWith(s.substr(at), capitals))
+            return true;
+    return false;
+}
 
 bool isNameKey(std::string_view key)
 {
-    return startsWith(key, "N") && !startsWith(key, "NOTE") && !startsWith(key, "NICKNAME");
+    return sameLetter(key[0], 'N') && !startsWith(key, "NOTE") && !startsWith(key, "NICKNAME");
 }
 
-/// A value trimmed of spaces and then cleared of carriage returns, in that order.
-void assignTrimmedNoCr(std::string& out, std::string_view value)
+/// The position of `c` in a short text such as a head: a plain loop beats a library call.
+std::size_t findShort(std::string_view s, char c)
 {
-    out.assign(trimSpaces(value));
-    text::removeAll(out, '\r');
+    for (std::size_t i = 0; i < s.size(); ++i)
+        if (s[i] == c)
+            return i;
+    return std::string_view::npos;
 }
 
+/// `value` without its carriage returns. Most values hold one, at the end of the line.
 void assignNoCr(std::string& out, std::string_view value)
 {
-    out.assign(value);
-    text::removeAll(out, '\r');
+    out.clear();
+    for (auto cr = value.find('\r'); cr != std::string_view::npos; cr = value.find('\r')) {
+        out.append(value.substr(0, cr));
+        value.remove_prefix(cr + 1);
+    }
+    if (!value.empty())
+        out.append(value);
 }
 
 /// An address component with its "\n" escapes and "=0D" sequences turned into spaces.
@@ -60,6 +105,60 @@ std::string_view piece(std::string_view s, std::size_t index)
     return s.substr(start, s.find(';', start) - start);
 }
 
+/// The first pieces of an address value, cut once, and how many pieces it has in all.
+struct AddressPieces {
+    static constexpr std::size_t kUsed = 7;  // post office box .. country
+    std::array<std::string_view, kUsed> pieces{};
+    std::size_t count = 0;
+
+    explicit AddressPieces(std::string_view value)
+    {
+        std::size_t start = 0;
+        for (std::size_t i = 0; i <= value.size(); ++i) {
+            if (i < value.size() && value[i] != ';')
+                continue;
+            if (count < kUsed)
+                pieces[count] = value.substr(start, i - start);
+            ++count;
+            start = i + 1;
+        }
+    }
+    /// Piece `index`, or an empty view past the last one.
+    std::string_view operator[](std::size_t index) const { return pieces[index]; }
+};
+
+/// Which of the words that sort a telephone line its head holds (in any letter case), found
+/// in one look at each character rather than one search per word.
+struct PhoneWords {
+    bool fax = false;
+    bool cell = false;
+    bool pager = false;
+    bool work = false;
+
+    explicit PhoneWords(std::string_view head)
+    {
+        for (std::size_t at = 0; at < head.size(); ++at) {
+            const auto rest = head.substr(at);
+            switch (head[at] & ~0x20) {
+            case 'F':
+                fax = fax || startsWith(rest, "FAX");
+                break;
+            case 'C':
+                cell = cell || startsWith(rest, "CELL");
+                break;
+            case 'P':
+                pager = pager || startsWith(rest, "PAGER");
+                break;
+            case 'W':
+                work = work || startsWith(rest, "WORK");
+                break;
+            default:
+                break;
+            }
+        }
+    }
+};
+
 struct SimpleRule {
     std::string_view prefix;
     bool exact;
@@ -72,11 +171,19 @@ constexpr SimpleRule kSimpleRules[] = {
     {"TITLE", false, "Job Title"},  {"ROLE", false, "Role"},
 };
 
+/// The property name without parameters: the key's first ';' piece, trimmed. Only the
+/// rules past the key rules need it.
+std::string_view baseName(std::string_view key)
+{
+    return trimSpaces(key.substr(0, findShort(key, ';')));
+}
+
 }  // namespace
 
 void PropertyRules::startContact()
 {
-    m_emails = m_websites = m_businessPhones = m_homePhones = 1;
+    for (Numbered* column : {&m_emails, &m_websites, &m_businessPhones, &m_homePhones})
+        column->counter = 1;
 }
 
 void PropertyRules::recognize(std::string_view text, FieldSink& sink)
@@ -90,11 +197,7 @@ void PropertyRules::recognize(std::string_view text, FieldSink& sink)
     if (trimmedHead.empty())
         return;
     line.rest = text.substr(colon + 1);
-    line.firstValue = line.rest.substr(0, line.rest.find(':'));
-    text::assignUpper(m_key, trimmedHead);
-    line.key = m_key;
-    text::assignUpper(m_baseName, trimSpaces(trimmedHead.substr(0, trimmedHead.find(';'))));
-    line.baseName = m_baseName;
+    line.key = trimmedHead;
 
     if (m_rules == RuleSet::Filtered)
         recognizeFiltered(line, sink);
@@ -104,35 +207,30 @@ void PropertyRules::recognize(std::string_view text, FieldSink& sink)
 
 void PropertyRules::recognizeKey(const Line& line, FieldSink& sink)
 {
-    if (startsWith(line.key, "FN")) {
-        assignTrimmedNoCr(m_value, line.firstValue);
-        sink.field("Display Name", m_value);
-        return;
-    }
+    if (startsWith(line.key, "FN"))
+        return sink.field("Display Name", firstValue(line, true));
     if (isNameKey(line.key))
         return nameRule(line, sink);
     for (const auto& rule : kSimpleRules) {
-        if (rule.exact ? line.key == rule.prefix : startsWith(line.key, rule.prefix)) {
-            assignTrimmedNoCr(m_value, line.firstValue);
-            sink.field(rule.column, m_value);
-            return;
-        }
+        // The first letter first: it rules out all but one entry at the cost of a compare.
+        if (!sameLetter(line.key[0], rule.prefix[0]))
+            continue;
+        if (rule.exact ? line.key.size() == rule.prefix.size() && startsWith(line.key, rule.prefix)
+                       : startsWith(line.key, rule.prefix))
+            return sink.field(rule.column, firstValue(line, true));
     }
-    if (m_rules == RuleSet::AllWithParameters && line.head.find(';') == std::string_view::npos)
+    if (m_rules == RuleSet::AllWithParameters && findShort(line.head, ';') == std::string_view::npos)
         return;
-    if (line.baseName.find("EMAIL") != std::string_view::npos) {
-        assignNoCr(m_secondValue, line.firstValue);
-        return yieldNumbered("Email Address", m_emails, m_secondValue, sink);
-    }
-    if (startsWith(line.baseName, "URL")) {
-        assignNoCr(m_secondValue, line.rest);
-        return yieldNumbered("Website", m_websites, m_secondValue, sink);
-    }
-    if (startsWith(line.baseName, "NOTE"))
+    const auto name = baseName(line.key);
+    if (contains(name, "EMAIL"))
+        return yieldNumbered(m_emails, firstValue(line, false), sink);
+    if (startsWith(name, "URL"))
+        return yieldNumbered(m_websites, withoutCr(line.rest), sink);
+    if (startsWith(name, "NOTE"))
         return noteRule(line, sink);
-    if (line.baseName == "ADR")
+    if (equals(name, "ADR"))
         return addressRule(line, sink);
-    if (line.baseName.find("TEL") != std::string_view::npos)
+    if (contains(name, "TEL"))
         return telephoneRule(line, sink);
 }
 
@@ -143,33 +241,61 @@ void PropertyRules::recognizeFiltered(const Line& line, FieldSink& sink)
     if (isNameKey(line.key)) {
         if (ticked(Control::Check6))
             nameRule(line, sink);
-    } else if (line.baseName.find("EMAIL") != std::string_view::npos) {
-        if (ticked(Control::Check3)) {
-            assignNoCr(m_secondValue, line.firstValue);
-            yieldNumbered("Email Address", m_emails, m_secondValue, sink);
-        }
-    } else if (line.baseName == "ADR") {
+        return;
+    }
+    const auto name = baseName(line.key);
+    if (contains(name, "EMAIL")) {
+        if (ticked(Control::Check3))
+            yieldNumbered(m_emails, firstValue(line, false), sink);
+    } else if (equals(name, "ADR")) {
         if (ticked(Control::Check8))
             addressRule(line, sink);
-    } else if (line.baseName.find("TEL") != std::string_view::npos) {
+    } else if (contains(name, "TEL")) {
         if (ticked(Control::Check4))
             telephoneRule(line, sink);
     }
 }
 
+std::string_view PropertyRules::firstValue(const Line& line, bool trimmed)
+{
+    if (!m_values)
+        return {};
+    const auto value = line.rest.substr(0, line.rest.find(':'));
+    // Trimmed before the carriage returns go, so a CR protects the spaces in front of it.
+    assignNoCr(m_value, trimmed ? trimSpaces(value) : value);
+    return m_value;
+}
+
+std::string_view PropertyRules::withoutCr(std::string_view raw)
+{
+    if (!m_values)
+        return {};
+    assignNoCr(m_value, raw);
+    return m_value;
+}
+
 void PropertyRules::nameRule(const Line& line, FieldSink& sink)
 {
-    const auto value = trimSpaces(line.firstValue);
-    assignTrimmedNoCr(m_value, piece(value, 0));
+    const auto value = trimSpaces(line.rest.substr(0, line.rest.find(':')));
+    const bool hasFirstName = value.find(';') != std::string_view::npos;
+    if (!m_values) {
+        sink.field("Last Name", {});
+        if (hasFirstName)
+            sink.field("First Name", {});
+        return;
+    }
+    assignNoCr(m_value, trimSpaces(piece(value, 0)));
     sink.field("Last Name", m_value);
-    if (value.find(';') != std::string_view::npos) {
-        assignTrimmedNoCr(m_value, piece(value, 1));
+    if (hasFirstName) {
+        assignNoCr(m_value, trimSpaces(piece(value, 1)));
         sink.field("First Name", m_value);
     }
 }
 
 void PropertyRules::noteRule(const Line& line, FieldSink& sink)
 {
+    if (!m_values)
+        return sink.field("Notes", {});
     m_value.assign(line.rest);
     const bool removeLineBreaks = m_window.checkValue(Control::Check10) == 1;
     text::replaceAll(m_value, "=0D=0A=", removeLineBreaks ? " " : "\r\n");
@@ -180,29 +306,26 @@ void PropertyRules::noteRule(const Line& line, FieldSink& sink)
 
 void PropertyRules::addressRule(const Line& line, FieldSink& sink)
 {
-    const auto value = trimSpaces(line.rest);
-    const auto components = static_cast<std::size_t>(std::count(value.begin(), value.end(), ';')) + 1;
-    const auto c = [value](std::size_t index) { return piece(value, index); };
-    const bool business = text::containsIgnoreCase(line.head, kWork);
+    const AddressPieces c(trimSpaces(line.rest));
+    const std::size_t components = c.count;
+    const bool business = contains(line.head, "WORK");
+    // One of the first three pieces, cleaned; nothing when only names are wanted.
+    auto addressLine = [this, &c](std::size_t index) -> std::string_view {
+        if (!m_values)
+            return {};
+        assignAddressLine(m_value, c[index]);
+        return m_value;
+    };
 
     if (business) {
-        if (components >= 2) {
-            assignAddressLine(m_value, c(1));
-            sink.field("Business Address 1", m_value);
-        }
-        if (components >= 3) {
-            assignAddressLine(m_value, c(2));
-            sink.field("Business Address 2", m_value);
-        }
+        if (components >= 2)
+            sink.field("Business Address 1", addressLine(1));
+        if (components >= 3)
+            sink.field("Business Address 2", addressLine(2));
     } else if (components >= 3) {
-        const bool extendedEmpty = c(1).empty();
-        assignAddressLine(m_value, extendedEmpty ? c(2) : c(1));
-        sink.field("Home Address 1", m_value);
-        if (extendedEmpty)
-            m_value.clear();
-        else
-            assignAddressLine(m_value, c(2));
-        sink.field("Home Address 2", m_value);
+        const bool extendedEmpty = c[1].empty();
+        sink.field("Home Address 1", addressLine(extendedEmpty ? 2 : 1));
+        sink.field("Home Address 2", extendedEmpty ? std::string_view() : addressLine(2));
     }
 
     static constexpr std::string_view kHomeColumns[] = {"Home City", "Home State",
@@ -211,34 +334,38 @@ void PropertyRules::addressRule(const Line& line, FieldSink& sink)
         "Business City", "Business State", "Business Postal Code", "Business Country"};
     const auto& columns = business ? kBusinessColumns : kHomeColumns;
     for (std::size_t i = 0; i < 4 && components >= i + 4; ++i)
-        sink.field(columns[i], c(i + 3));
+        sink.field(columns[i], c[i + 3]);
 }
 
 void PropertyRules::telephoneRule(const Line& line, FieldSink& sink)
 {
-    assignNoCr(m_secondValue, line.firstValue);
-    if (text::containsIgnoreCase(line.head, "FAX"))
-        sink.field("Home Fax", m_secondValue);
-    else if (text::containsIgnoreCase(line.head, "CELL"))
-        sink.field("Mobile Phone", m_secondValue);
-    else if (text::containsIgnoreCase(line.head, "PAGER"))
-        sink.field("Pager", m_secondValue);
-    else if (text::containsIgnoreCase(line.head, kWork))
-        yieldNumbered("Business Phone", m_businessPhones, m_secondValue, sink);
+    const auto value = firstValue(line, false);
+    const PhoneWords words(line.head);
+    if (words.fax)
+        sink.field("Home Fax", value);
+    else if (words.cell)
+        sink.field("Mobile Phone", value);
+    else if (words.pager)
+        sink.field("Pager", value);
+    else if (words.work)
+        yieldNumbered(m_businessPhones, value, sink);
     else
-        yieldNumbered("Home Phone", m_homePhones, m_secondValue, sink);
+        yieldNumbered(m_homePhones, value, sink);
 }
 
-void PropertyRules::yieldNumbered(std::string_view name, int& counter, std::string_view value,
-                                  FieldSink& sink)
+void PropertyRules::yieldNumbered(Numbered& column, std::string_view value, FieldSink& sink)
 {
-    if (counter == 1) {
-        sink.field(name, value);
+    if (column.counter == 1) {
+        sink.field(column.name, value);
     } else {
-        m_name.assign(name).append(" ").append(std::to_string(counter));
-        sink.field(m_name, value);
+        const auto later = static_cast<std::size_t>(column.counter - 2);
+        while (column.laterNames.size() <= later) {
+            column.laterNames.push_back(std::string(column.name) + " " +
+                                        std::to_string(column.laterNames.size() + 2));
+        }
+        sink.field(column.laterNames[later], value);
     }
-    ++counter;
+    ++column.counter;
 }
 
 }  // namespace brimwell

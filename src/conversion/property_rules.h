@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,10 @@ protected:
     ~FieldSink() = default;
 };
 
+/// What the rules hand to the sink: a first pass that only collects column names skips
+/// the work of cleaning values and receives empty ones.
+enum class FieldParts { NamesAndValues, NamesOnly };
+
 /// Recognises vCard lines, one at a time, by the standard layout's property rules.
 ///
 ///     PropertyRules rules(window, RuleSet::All);
@@ -34,7 +39,10 @@ protected:
 /// rule, a filter box each time its rule matches.
 class PropertyRules {
 public:
-    PropertyRules(const Window& window, RuleSet rules) : m_window(window), m_rules(rules) {}
+    PropertyRules(const Window& window, RuleSet rules, FieldParts parts = FieldParts::NamesAndValues)
+        : m_window(window), m_rules(rules), m_values(parts == FieldParts::NamesAndValues)
+    {
+    }
 
     /// Sets the four repeat counters (e-mail, website, business and home phone) back to 1.
     void startContact();
@@ -42,26 +50,38 @@ public:
 
 private:
     struct Line;
+    /// A column that repeats within a contact: "Email Address", "Email Address 2", ...
+    struct Numbered {
+        std::string_view name;
+        int counter = 1;
+        /// "name 2", "name 3", ..., each made once and kept where it is, so that a sink
+        /// meets the same name at the same address every time.
+        std::deque<std::string> laterNames = {};
+    };
+
     void recognizeKey(const Line& line, FieldSink& sink);
     void recognizeFiltered(const Line& line, FieldSink& sink);
     void nameRule(const Line& line, FieldSink& sink);
     void noteRule(const Line& line, FieldSink& sink);
     void addressRule(const Line& line, FieldSink& sink);
     void telephoneRule(const Line& line, FieldSink& sink);
-    void yieldNumbered(std::string_view name, int& counter, std::string_view value,
-                       FieldSink& sink);
+    void yieldNumbered(Numbered& column, std::string_view value, FieldSink& sink);
+
+    /// The line's first value (up to its second ':') without carriage returns, trimmed of
+    /// spaces first when asked; nothing when only names are wanted.
+    std::string_view firstValue(const Line& line, bool trimmed);
+    /// `raw` without carriage returns; nothing when only names are wanted.
+    std::string_view withoutCr(std::string_view raw);
 
     const Window& m_window;
     RuleSet m_rules;
-    int m_emails = 1;
-    int m_websites = 1;
-    int m_businessPhones = 1;
-    int m_homePhones = 1;
-    std::string m_key;       // reused buffers: no allocation per line once grown
-    std::string m_baseName;
-    std::string m_value;
+    bool m_values;
+    Numbered m_emails{"Email Address"};
+    Numbered m_websites{"Website"};
+    Numbered m_businessPhones{"Business Phone"};
+    Numbered m_homePhones{"Home Phone"};
+    std::string m_value;  // reused buffers: no allocation per line once grown
     std::string m_secondValue;
-    std::string m_name;
 };
 
 }  // namespace brimwell

@@ -8,6 +8,7 @@
 #include "conversion/output_path.h"
 #include "conversion/property_rules.h"
 #include "conversion/row_writer.h"
+#include "conversion/source_guard.h"
 #include "textio/text_reader.h"
 #include "textio/text_writer.h"
 
@@ -63,9 +64,14 @@ void convertFileToCsv(Window& window, const std::string& vcfPath, const std::str
     std::string header;
     std::string data;
 
-    trap.step(1, [&] { targetPath = perFileTarget(window, vcfPath); });
+    // A target that is a listed source ends the conversion before anything is deleted.
+    if (!trap.step(1, [&] {
+            targetPath = perFileTarget(window, vcfPath);
+            refuseListedSource(window, targetPath, vcfPath, vcfPath + " was not converted");
+        }))
+        return;
     trap.step(2, [&] { DeleteFileQuiet(window, targetPath); });
-    TargetFile target(targetPath);
+    TargetFile target(targetPath, &window);
     trap.step(3, [&] { lines = ReadFileLines(vcfPath); });
     trap.step(4, [&] {
         PropertyRules rules(window, variant.rules);

@@ -25,15 +25,6 @@ inline void assignUpper(std::string& out, std::string_view s)
     std::transform(s.begin(), s.end(), out.begin(), upperAscii);
 }
 
-inline bool containsIgnoreCase(std::string_view haystack, std::string_view needle)
-{
-    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
-                       [](char a, char b) { return upperAscii(a) == upperAscii(b); })
-           != haystack.end();
-}
-
-inline void removeAll(std::string& s, char c) { s.erase(std::remove(s.begin(), s.end(), c), s.end()); }
-
 /// Replaces every occurrence of `from`, scanning left to right without rescanning output.
 inline void replaceAll(std::string& s, std::string_view from, std::string_view to)
 {

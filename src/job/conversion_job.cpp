@@ -7,6 +7,7 @@
 #include "app/progress.h"
 #include "conversion/gmail_export.h"
 #include "conversion/multi_contact_split.h"
+#include "conversion/source_guard.h"
 #include "conversion/standard_combined.h"
 #include "conversion/standard_per_file.h"
 #include "textio/paths.h"
@@ -98,14 +99,23 @@ RunOutcome ConversionJob::run()
         window.setProgressText("Processing: " + GetFileName(path));
         return path;
     };
-    // Reads and splits one file; the split writes its own text into the bar, so it is set again.
-    auto countContacts = [&window](const std::string& path, bool keepCopy) {
-        const std::string text = readWholeText(path);
-        const long count = SplitMultiVCF(window, text, path, keepCopy);
+    // Reads and splits one file into `split`; the split writes its own text into the bar, so
+    // it is set again. The contacts stay views into the text kept with them (where the split
+    // procedure would copy them into the contact lists: the lists would need the memory
+    // of the file twice over).
+    struct SplitFile {
+        std::string text;
+        ContactCut cut;
+    };
+    auto countContacts = [&window](const std::string& path, SplitFile& split) {
+        split.cut = {};
+        readWholeText(path, split.text);
+        split.cut = cutContacts(window, split.text, path);
         window.setProgressText("Processing: " + GetFileName(path));
         window.yield();
-        return count;
+        return split.cut.count;
     };
+    SplitFile split;
 
     if (window.optionSelected(Control::Option2)) {
         const int n = window.listCount();
@@ -116,7 +126,7 @@ RunOutcome ConversionJob::run()
                 window.yield();
                 window.setPointer(Pointer::Hourglass);
             });
-            trap.step(6, [&] { multiContact = countContacts(path, false) > 1; });
+            trap.step(6, [&] { multiContact = countContacts(path, split) > 1; });
         }
     }
 
@@ -131,14 +141,17 @@ RunOutcome ConversionJob::run()
             });
             if (window.optionSelected(Control::Option1)) {
                 long contacts = 0;
-                trap.step(7, [&] { contacts = countContacts(path, true); });
+                trap.step(7, [&] { contacts = countContacts(path, split); });
                 if (contacts > 1) {
                     for (long k = 0; k < contacts; ++k) {
                         trap.step(7, [&] {
                             const std::string target = perContactTarget(window, path, k);
                             if (target.empty())
                                 return;
-                            const std::string& contact = SavedContacts.at(static_cast<std::size_t>(k));
+                            refuseListedSource(window, target, path,
+                                               "contact " + std::to_string(k + 1) + " of " + path +
+                                                   " was not converted");
+                            const std::string contact(split.cut.contacts.at(static_cast<std::size_t>(k)));
                             chooseConverter(window, ConvertVCFToSingleCSV, ConvertVCFToSingleCSVLimit)(
                                 window, target, separator, true, contact);
                         });
@@ -165,6 +178,7 @@ RunOutcome ConversionJob::run()
         });
         if (!chosen.empty()) {
             trap.step(8, [&] {
+                refuseListedSource(window, chosen, "", "no CSV file was written");
                 if (window.optionSelected(Control::Option1)) {
                     chooseConverter(window, ConvertVCFToSingleCSV, ConvertVCFToSingleCSVLimit)(
                         window, chosen, separator, false, "");

@@ -4,30 +4,31 @@
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace brimwell::detail {
 
 namespace {
 
-/// Reads the rest of `file`; `sizeHint`, the expected length, only sizes the buffer.
+/// Reads the rest of `file` into `bytes`, reusing its storage; `sizeHint`, the expected
+/// length, only sizes the buffer.
 int readRest(std::FILE* file, std::size_t sizeHint, std::string& bytes)
 {
     constexpr std::size_t kMinimumBlock = 64 * 1024;
     // One byte more than expected, so that the end shows without growing the buffer.
-    std::string buffer(sizeHint + 1, '\0');
+    bytes.resize(sizeHint + 1);
     std::size_t used = 0;
     for (;;) {
-        if (used == buffer.size())
-            buffer.resize(std::max(buffer.size() * 2, kMinimumBlock));
+        if (used == bytes.size())
+            bytes.resize(std::max(bytes.size() * 2, kMinimumBlock));
         errno = 0;
-        used += std::fread(buffer.data() + used, 1, buffer.size() - used, file);
+        used += std::fread(bytes.data() + used, 1, bytes.size() - used, file);
         if (std::ferror(file))
             return lastError();
         if (std::feof(file))
             break;
     }
-    buffer.resize(used);
-    bytes = std::move(buffer);
+    bytes.resize(used);
     return 0;
 }
 
@@ -36,6 +37,15 @@ int readRest(std::FILE* file, std::size_t sizeHint, std::string& bytes)
 int lastError() { return errno != 0 ? errno : EIO; }
 
 int readWholeFile(const std::string& path, std::string& bytes, bool& opened)
+{
+    std::string buffer;
+    const int error = readWholeFileInPlace(path, buffer, opened);
+    if (error == 0)
+        bytes = std::move(buffer);
+    return error;
+}
+
+int readWholeFileInPlace(const std::string& path, std::string& bytes, bool& opened)
 {
     errno = 0;
     FileHandle file(std::fopen(path.c_str(), "rb"));

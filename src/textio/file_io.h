@@ -21,4 +21,9 @@ int lastError();
 /// `bytes` is left as it was on failure.
 int readWholeFile(const std::string& path, std::string& bytes, bool& opened);
 
+/// readWholeFile reading straight into `bytes` and reusing its storage, so that reading
+/// files no longer than one read before costs no new memory; `bytes` holds no meaning
+/// after a failure.
+int readWholeFileInPlace(const std::string& path, std::string& bytes, bool& opened);
+
 }  // namespace brimwell::detail

@@ -40,6 +40,12 @@ DecodedText decodeOwned(std::string fileBytes)
     return {decodeToAnsi(fileBytes, encoding), encoding};
 }
 
+void throwIfFailed(int error, bool opened, const std::string& path)
+{
+    if (error != 0)
+        throw FileError(opened ? "cannot read file" : "cannot open file", path, std::strerror(error));
+}
+
 }  // namespace
 
 LineArray::LineArray(std::string text, TextEncoding encoding) : m_text(std::move(text))
@@ -71,10 +77,8 @@ std::string readFileBytes(const std::string& path)
 {
     std::string bytes;
     bool opened = false;
-    if (int error = detail::readWholeFile(path, bytes, opened)) {
-        throw FileError(opened ? "cannot read file" : "cannot open file", path,
-                        std::strerror(error));
-    }
+    const int error = detail::readWholeFile(path, bytes, opened);
+    throwIfFailed(error, opened, path);
     return bytes;
 }
 
@@ -113,6 +117,16 @@ LineArray ReadFileLines(const std::string& path)
 std::string readWholeText(const std::string& path)
 {
     return decodeOwned(readFileBytes(path)).text;
+}
+
+void readWholeText(const std::string& path, std::string& text)
+{
+    bool opened = false;
+    const int error = detail::readWholeFileInPlace(path, text, opened);
+    throwIfFailed(error, opened, path);
+    const TextEncoding encoding = examine(text);
+    if (encoding != TextEncoding::Ansi)
+        text = decodeToAnsi(text, encoding);
 }
 
 std::vector<std::string> ReadFileText(const std::string& path)

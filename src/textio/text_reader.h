@@ -74,6 +74,10 @@ std::vector<std::string> ReadFileText(const std::string& path);
 
 /// The chunks of ReadFileText joined in order: the file's whole decoded text.
 std::string readWholeText(const std::string& path);
+/// readWholeText into `text`, reusing its storage: a converter that reads file after file
+/// allocates (and the system maps) memory only for a file longer than any before. After
+/// a failure (a FileError) `text` holds no meaning.
+void readWholeText(const std::string& path, std::string& text);
 
 /// Bytes already in memory: the decoded text and its lines, as the file readers give them.
 std::string decodeFileBytes(std::string_view fileBytes);

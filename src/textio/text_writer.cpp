@@ -94,8 +94,11 @@ int TargetFile::flush()
 
 int TargetFile::fail(int error)
 {
-    if (m_firstError == 0)
-        m_firstError = error;
+    if (m_firstError != 0)
+        return error;
+    m_firstError = error;
+    if (m_window != nullptr && !m_path.empty())
+        m_window->writeFailed(m_path, error);
     return error;
 }
 

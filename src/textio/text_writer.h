@@ -24,10 +24,12 @@ void DeleteFileQuiet(Window& window, const std::string& path);
 /// One converter call's output file. writeLine gives exactly the bytes that opening,
 /// writing the line and CR LF, and closing the file for every line would give, but keeps
 /// the file open and buffered until close(). Failures never throw; they are returned and
-/// remembered in firstError().
+/// remembered in firstError(), and the first one is told to `window` (when given) through
+/// Window::writeFailed. An empty path (no output asked for) fails without telling.
 class TargetFile {
 public:
-    explicit TargetFile(std::string path) : m_path(std::move(path)) {}
+    explicit TargetFile(std::string path, Window* window = nullptr)
+        : m_path(std::move(path)), m_window(window) {}
     TargetFile(const TargetFile&) = delete;
     TargetFile& operator=(const TargetFile&) = delete;
     ~TargetFile() { close(); }
@@ -45,6 +47,7 @@ private:
     int fail(int error);
 
     std::string m_path;
+    Window* m_window;
     std::FILE* m_file = nullptr;
     std::string m_buffer;
     int m_firstError = 0;

@@ -83,5 +83,37 @@ TEST(multi_contact_split_test, keep_copy_fills_saved_contacts_and_false_leaves_t
     EXPECT_EQ(SplitContacts, Contacts{"BEGIN:VCARD\nFN:B\nEND:VCARD"});
 }
 
+TEST(multi_contact_split_test, a_replayed_cut_shows_what_the_cut_showed)
+{
+    // Ends: after a last contact, in the middle of a contact without its end, at an end
+    // without a next begin, in an empty text; in both progress wordings.
+    for (const std::string text : {"BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nEND:VCARD\n",
+                                   "BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nFN:B\n", "END:VCARD",
+                                   "no contact here", "x", ""}) {
+        for (const Control format : {Control::Option1, Control::Option2}) {
+            SCOPED_TRACE(text);
+            test::ScriptedWindow cutting;
+            test::ScriptedWindow replaying;
+            cutting.select(format);
+            replaying.select(format);
+            const ContactCut cut = cutContacts(cutting, text, "/in/t.vcf");
+            replayCut(replaying, text, "/in/t.vcf", cut);
+            EXPECT_EQ(replaying.progressTexts, cutting.progressTexts);
+            EXPECT_EQ(replaying.refreshes, cutting.refreshes);
+            EXPECT_EQ(replaying.informationTexts(), cutting.informationTexts());
+        }
+    }
+}
+
+TEST(multi_contact_split_test, the_cut_finds_what_the_split_copies)
+{
+    test::ScriptedWindow window;
+    const std::string text = "junk\nBEGIN:VCARD\nFN:A\nEND:VCARD\r\nbegin:vcard\nend:vcard";
+    const ContactCut cut = cutContacts(window, text, "a");
+    EXPECT_EQ(cut.count, SplitMultiVCF(window, text, "a", false));
+    EXPECT_EQ(Contacts(cut.contacts.begin(), cut.contacts.end()), SplitContacts);
+    EXPECT_EQ(cut.progressSteps, 2);
+}
+
 }  // namespace
 }  // namespace brimwell

@@ -120,6 +120,63 @@ TEST_F(standard_combined_test, the_filtered_twin_writes_nothing_without_ticked_m
     EXPECT_FALSE(std::filesystem::exists(csv));
 }
 
+// Pass 2 takes the last file's lines from pass 1 only while nothing that shapes them has
+// changed; a click during a yield of pass 2 must show exactly as if every line were
+// recognised again.
+TEST_F(standard_combined_test, switches_changed_before_the_rows_shape_them)
+{
+    struct Row {
+        const char* name;
+        Control box;
+        std::string expected;
+    };
+    const std::vector<Row> rows = {
+        {"quotes", Control::Check9, "Display Name,Notes\r\n\"A\",\"\"\r\n\"B\",\"onetwo\"\r\n"},
+        {"remove line breaks", Control::Check10, "Display Name,Notes\r\nA,\r\nB,one two\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::ScriptedWindow clicked;
+        clicked.checks[Control::Check9] = 0;
+        clicked.items = {dir.write("n.vcf", "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\n"
+                                            "NOTE:one=0D=0A=two\nEND:VCARD\n")};
+        // The second yield is pass 2's, after the header line is written.
+        clicked.onYield = [&] {
+            if (clicked.yields == 2)
+                clicked.checks[row.box] = 1;
+        };
+        ConvertVCFToSingleCSV(clicked, csv, ",", false, "");
+        EXPECT_EQ(test::readBytes(csv), row.expected);
+    }
+}
+
+TEST_F(standard_combined_test, a_box_ticked_before_the_rows_has_no_column)
+{
+    list("a.vcf", "BEGIN:VCARD\nFN:Ann\nTEL;CELL:1\nEMAIL:a\nEND:VCARD\n");
+    window.checks[Control::Check4] = 1;
+    window.onYield = [&] {
+        if (window.yields == 2)
+            window.checks[Control::Check3] = 1;
+    };
+    ConvertVCFToSingleCSVLimit(window, csv, ",", false, "");
+    EXPECT_EQ(test::readBytes(csv), "Mobile Phone\r\n1\r\n");
+}
+
+TEST_F(standard_combined_test, the_last_file_listed_twice_and_unreadable_at_the_end)
+{
+    list("a.vcf", "BEGIN:VCARD\nFN:A\nEND:VCARD\n");
+    list("b.vcf", "BEGIN:VCARD\nN:Lee;Bo\nEND:VCARD\n");
+    window.items.push_back(window.items[1]);
+    ConvertVCFToSingleCSV(window, csv, ",", false, "");
+    EXPECT_EQ(test::readBytes(csv), "Display Name,Last Name,First Name\r\nA,,\r\n,Lee,Bo\r\n,Lee,Bo\r\n");
+
+    window.items.push_back(dir.file("gone.vcf"));
+    ConvertVCFToSingleCSV(window, csv, ",", false, "");
+    EXPECT_EQ(window.errorReports().size(), 2u);  // read in both passes, reported in both
+    EXPECT_EQ(test::readBytes(csv),
+              "Display Name,Last Name,First Name\r\nA,,\r\n,Lee,Bo\r\n,Lee,Bo\r\n,,\r\n");
+}
+
 TEST(header_list_test, finds_the_first_equal_name_case_sensitively)
 {
     HeaderList headers;

@@ -158,4 +158,6 @@ std::string ScriptedWindow::browseForFolder(const std::string&, const std::strin
 
 void ScriptedWindow::shellOpen(const std::string& path) { shellOpened.push_back(path); }
 
+void ScriptedWindow::writeFailed(const std::string& path, int error) { writeFailures.emplace_back(path, error); }
+
 }  // namespace brimwell::test

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/window.h"
@@ -93,11 +94,14 @@ public:
                                const std::string& initialFolder) override;
     std::string browseForFolder(const std::string& title, const std::string& startFolder) override;
     void shellOpen(const std::string& path) override;
+    void writeFailed(const std::string& path, int error) override;
 
     std::vector<int> ensuredVisible;
     bool listDragCursor = false;
     std::vector<std::string> inputPrompts;
     std::vector<std::string> folderDialogStarts;
+    /// Every CSV file that could not be written, with its error number, in order.
+    std::vector<std::pair<std::string, int>> writeFailures;
 };
 
 }  // namespace brimwell::test

@@ -161,5 +161,21 @@ TEST(text_reader_test, unreadable_paths_throw_file_error)
     expectFileError([&] { ReadFileText(folder); }, isFolder);
 }
 
+TEST(text_reader_test, reading_into_one_buffer_gives_each_files_whole_text)
+{
+    // Long, short, long again, then marked files: the reused storage never shows through.
+    test::TempDir dir;
+    std::string buffer;
+    for (const auto& bytes : {std::string(70000, 'a'), "b\r\n"s, std::string(90000, 'c'), ""s,
+                              "\xEF\xBB\xBF\xC3\xA9"s, "\xFF\xFE" "d\0"s}) {
+        const std::string path = dir.write("in.vcf", bytes);
+        readWholeText(path, buffer);
+        EXPECT_EQ(buffer, readWholeText(path));
+    }
+    const std::string missing = dir.file("missing.vcf");
+    expectFileError([&] { readWholeText(missing, buffer); },
+                    "cannot open file " + missing + ": No such file or directory");
+}
+
 }  // namespace
 }  // namespace brimwell

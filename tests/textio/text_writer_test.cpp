@@ -134,6 +134,35 @@ TEST(text_writer_test, full_device_reports_its_error)
     EXPECT_EQ(textFileIO("/dev/full", "a", kAppend), ENOSPC);
 }
 
+TEST(text_writer_test, target_file_tells_the_window_its_first_failure_once)
+{
+    test::TempDir dir;
+    test::ScriptedWindow window;
+    using Failures = std::vector<std::pair<std::string, int>>;
+    {
+        TargetFile missingFolder(dir.file("missing/out.csv"), &window);
+        missingFolder.writeLine("a", kReplace);
+        missingFolder.writeLine("b", kAppend);
+    }
+    EXPECT_EQ(window.writeFailures, (Failures{{dir.file("missing/out.csv"), ENOENT}}));
+
+    window.writeFailures.clear();
+    if (fs::exists("/dev/full")) {
+        TargetFile full("/dev/full", &window);
+        full.writeLine("a", kAppend);
+        full.close();
+        EXPECT_EQ(window.writeFailures, (Failures{{"/dev/full", ENOSPC}}));
+    }
+
+    window.writeFailures.clear();
+    TargetFile noOutput("", &window);  // no destination selected: nothing to say
+    noOutput.writeLine("a", kAppend);
+    TargetFile written(dir.file("out.csv"), &window);
+    written.writeLine("a", kAppend);
+    written.close();
+    EXPECT_TRUE(window.writeFailures.empty());
+}
+
 TEST(text_writer_test, delete_file_quiet)
 {
     test::TempDir dir;

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs what the end-to-end benchmark compares against and measures with: the Debian
+# packages abook, python3-vobject and time, and the npm package vcf into BUILD/node (never
+# into the source tree). Quick and silent when everything is already there.
+#
+#     bench/install-peers.sh build/bench
+set -euo pipefail
+
+build=${1:?usage: bench/install-peers.sh BUILD_FOLDER}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+packages=(abook python3-vobject time)
+# A Node.js from another source may bring its own npm; Debian's is needed only without one.
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+    packages+=(nodejs npm)
+fi
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    if [[ "$status" != "install ok installed" ]]; then
+        missing+=("$package")
+    fi
+done
+
+if ((${#missing[@]} > 0)); then
+    if ((EUID == 0)); then
+        sudo=()
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo=(sudo)
+    else
+        echo "install-peers: missing ${missing[*]}, and neither root nor sudo is available" >&2
+        exit 1
+    fi
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    echo "install-peers: installed ${missing[*]}"
+fi
+
+node_dir="$build/node"
+if [[ ! -f "$node_dir/node_modules/vcf/package.json" ]] ||
+    ! cmp -s "$here/peers/package.json" "$node_dir/package.json"; then
+    mkdir -p "$node_dir"
+    cp "$here/peers/package.json" "$node_dir/package.json"
+    (cd "$node_dir" && npm install --no-audit --no-fund --loglevel=error >/dev/null)
+    echo "install-peers: installed the npm package vcf into $node_dir"
+fi

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "conversion/header_list.h"
+#include "conversion/property_rules.h"
+#include "conversion/row_writer.h"
+
+// The column bookkeeping of the combined converter: finding a field's column fast, and
+// the sinks of its two passes. Not for other converters.
+namespace brimwell::combined {
+
+/// isHeaderExists with a memory. The rules hand over column names from their constant
+/// tables (and numbered names they keep in place), so a name asked for before comes again
+/// at the same address; a small table keyed by the address answers it without hashing,
+/// once it has checked that the column it remembers still has that name.
+class ColumnFinder {
+public:
+    explicit ColumnFinder(const HeaderList& headers) : m_headers(headers) {}
+
+    long find(std::string_view name)
+    {
+        // The address's bits mixed by a multiplication; the top ones pick the slot.
+        const auto mixed = reinterpret_cast<std::uintptr_t>(name.data()) * 0x9E3779B97F4A7C15ull;
+        Remembered& slot = m_remembered[static_cast<std::size_t>(mixed >> (64 - kSlotBits))];
+        if (slot.address == name.data() && m_headers.names()[slot.index] == name)
+            return static_cast<long>(slot.index);
+        const long index = isHeaderExists(name, m_headers);
+        if (index != -1)
+            slot = {name.data(), static_cast<std::size_t>(index)};
+        return index;
+    }
+
+private:
+    struct Remembered {
+        const char* address = nullptr;
+        std::size_t index = 0;
+    };
+    static constexpr int kSlotBits = 8;  // far more slots than a layout has columns
+    static constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
+
+    const HeaderList& m_headers;
+    std::array<Remembered, kSlots> m_remembered{};
+};
+
+/// Pass 1: every column name, in order of first appearance.
+class ColumnCollector : public FieldSink {
+public:
+    explicit ColumnCollector(HeaderList& headers) : m_headers(headers), m_columns(headers) {}
+    void field(std::string_view name, std::string_view value) override;
+
+protected:
+    /// The column of `name`, added at the end when it is new.
+    std::size_t column(std::string_view name);
+    const HeaderList& headers() const { return m_headers; }
+
+private:
+    HeaderList& m_headers;
+    ColumnFinder m_columns;
+};
+
+/// Pass 2: one contact's values, each under its column.
+class ValuePlacer final : public FieldSink {
+public:
+    explicit ValuePlacer(const HeaderList& headers) : m_columns(headers), m_values(headers.size())
+    {}
+    void field(std::string_view name, std::string_view value) override;
+
+    /// Empties every value for the next contact.
+    void clear();
+    /// The contact's data line, by the row rule.
+    void buildRow(RowBuilder& row, bool quotes) const;
+
+private:
+    ColumnFinder m_columns;
+    std::vector<std::string> m_values;
+};
+
+/// Pass 1 on the file it converts last: collects the columns like ColumnCollector and also
+/// keeps each contact's data line, built under the columns known when the contact ends.
+/// A column added later is one the contact lacks, so pass 2 gets the full line by adding
+/// empty columns (widen), without reading and recognising the file again.
+class RowKeeper final : public ColumnCollector {
+public:
+    RowKeeper(HeaderList& headers, const std::string& separator)
+        : ColumnCollector(headers), m_row(separator), m_separator(separator)
+    {}
+    void field(std::string_view name, std::string_view value) override;
+
+    /// Makes room at once for the lines of a text of `size` characters (about as long as
+    /// the text), so that they are not copied again and again as they grow.
+    void reserve(std::size_t size) { m_text.reserve(size); }
+    /// Ends a contact: builds and keeps its data line.
+    void endContact(bool quotes);
+    std::size_t rowCount() const { return m_rows.size(); }
+    /// Data line `index` widened to `columns` columns, exactly as the row rule builds it
+    /// under the full header.
+    std::string_view row(std::size_t index, std::size_t columns, bool quotes);
+
+private:
+    /// Where a value of the contact stands in m_values (an empty one anywhere).
+    struct Cell {
+        std::size_t begin = 0;
+        std::size_t size = 0;
+    };
+    struct KeptRow {
+        std::size_t end;      ///< where the line ends in m_text
+        std::size_t columns;  ///< the columns known when it was built
+    };
+
+    std::string m_values;       ///< the contact's values, one after another
+    std::vector<Cell> m_cells;  ///< by column
+    RowBuilder m_row;
+    std::string m_separator;
+    std::string m_text;  ///< the kept lines, one after another
+    std::vector<KeptRow> m_rows;
+    std::string m_widened;
+};
+
+}  // namespace brimwell::combined
