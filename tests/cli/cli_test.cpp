@@ -3,26 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace brimwell {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(const std::vector<std::string>& args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using test::CliRun;
+using test::run;
 
 class cli_test : public testing::Test {
 protected:

@@ -5,11 +5,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <random>
-#include <sstream>
 
-#include "cli/cli.h"
 #include "job/conversion_job.h"
 #include "support/scripted_window.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace brimwell {
@@ -18,19 +17,8 @@ namespace {
 using namespace std::string_literals;
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(const std::vector<std::string>& args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using test::CliRun;
+using test::run;
 
 /// ASCII text as UTF-16 little-endian bytes, after the mark FF FE.
 std::string utf16(std::string_view ascii)

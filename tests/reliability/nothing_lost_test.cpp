@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "app/error_trap.h"
-#include "cli/cli.h"
 #include "job/conversion_job.h"
 #include "support/scripted_window.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace brimwell {
@@ -142,18 +141,6 @@ TEST_F(nothing_lost_test, a_one_csv_answer_naming_a_listed_file_converts_nothing
     }
 }
 
-struct CliRun {
-    int status;
-    std::string err;
-};
-
-CliRun runCliWith(const std::vector<std::string>& args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCli(args, out, err);
-    return {status, err.str()};
-}
 
 TEST_F(nothing_lost_test, the_console_program_reports_a_refusal_and_exits_with_1)
 {
@@ -162,13 +149,13 @@ TEST_F(nothing_lost_test, the_console_program_reports_a_refusal_and_exits_with_1
     const std::string sentence =
         "The CSV file would replace the listed source file " + source + "; ";
 
-    auto beside = runCliWith({source, other});
+    auto beside = test::run({source, other});
     EXPECT_EQ(beside.status, 1);
     EXPECT_NE(beside.err.find("Application Error: " + sentence + source + " was not converted.\n"),
               std::string::npos);
     EXPECT_NE(test::readBytes(dir.file("in/b.csv")), "<missing>");
 
-    auto oneCsv = runCliWith({"--one-csv", source, source, other});
+    auto oneCsv = test::run({"--one-csv", source, source, other});
     EXPECT_EQ(oneCsv.status, 1);
     EXPECT_NE(oneCsv.err.find(sentence + "no CSV file was written.\n"), std::string::npos)
         << oneCsv.err;
