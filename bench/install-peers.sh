@@ -14,28 +14,7 @@ packages=(abook python3-vobject time)
 if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
     packages+=(nodejs npm)
 fi
-missing=()
-for package in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-    if [[ "$status" != "install ok installed" ]]; then
-        missing+=("$package")
-    fi
-done
-
-if ((${#missing[@]} > 0)); then
-    if ((EUID == 0)); then
-        sudo=()
-    elif command -v sudo >/dev/null 2>&1; then
-        sudo=(sudo)
-    else
-        echo "install-peers: missing ${missing[*]}, and neither root nor sudo is available" >&2
-        exit 1
-    fi
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-    echo "install-peers: installed ${missing[*]}"
-fi
+bash "$here/../scripts/install-deps.sh" "${packages[@]}"
 
 node_dir="$build/node"
 if [[ ! -f "$node_dir/node_modules/vcf/package.json" ]] ||

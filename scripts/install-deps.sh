@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, test and fuzz Brimwell.
+# Installs the Debian packages needed to build, test and fuzz Brimwell, and any further
+# packages named as arguments (the benchmark's peers, for example).
 # Quick and silent about apt when everything is already installed.
 set -euo pipefail
 
@@ -9,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth
+    "$@"
 )
 
 missing=()
