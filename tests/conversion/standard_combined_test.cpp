@@ -1,192 +1,166 @@
+// Splitting a text into contacts, and the standard layout's one CSV for the whole list.
 #include "conversion/standard_combined.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <optional>
 
-#include "conversion/header_list.h"
+#include "conversion/multi_contact_split.h"
 #include "support/scripted_window.h"
 #include "support/temp_dir.h"
 
 namespace brimwell {
 namespace {
 
-class standard_combined_test : public testing::Test {
-protected:
-    test::TempDir dir;
-    test::ScriptedWindow window;
-    std::string csv = dir.file("all.csv");
+using Texts = std::vector<std::string>;
 
-    void SetUp() override { window.checks[Control::Check9] = 0; }
-    void list(std::string_view name, std::string_view content) { window.items.push_back(dir.write(name, content)); }
-};
-
-TEST_F(standard_combined_test, columns_follow_first_appearance_across_files)
+// A replayed cut shows what the cut showed, in both progress wordings.
+TEST(multi_contact_split_test, cuts_the_text_into_contacts_and_replays_the_cut)
 {
-    list("a.vcf", "BEGIN:VCARD\r\nN:Lee;Ann\r\nEMAIL;TYPE=INTERNET:a1\r\nEND:VCARD\r\n");
-    list("b.vcf", "BEGIN:VCARD\r\nFN:Bob\r\nEMAIL:b1\r\nEMAIL:b2\r\nEND:VCARD\r\n");
-    ConvertVCFToSingleCSV(window, csv, ",", false, "");
-    EXPECT_EQ(test::readBytes(csv),
-              "Last Name,First Name,Email Address,Display Name,Email Address 2\r\n"
-              "Lee,Ann,a1,,\r\n"
-              ",,b1,Bob,b2\r\n");
-    EXPECT_TRUE(window.errorReports().empty());
-}
-
-TEST_F(standard_combined_test, one_line_per_contact_with_a_later_field_overwriting)
-{
-    list("team.vcf",
-         "BEGIN:VCARD\nFN:A\nTEL;CELL:1\nTEL;CELL:2\nEND:VCARD\nBEGIN:VCARD\nFN:B\nEND:VCARD\n"
-         "BEGIN:VCARD\nFN:C\r\nNOTE:x\r\nEND:VCARD");
-    window.checks[Control::Check9] = 1;
-    ConvertVCFToSingleCSV(window, csv, "\t", false, "");
-    EXPECT_EQ(test::readBytes(csv),
-              "\"Display Name\"\t\"Mobile Phone\"\t\"Notes\"\r\n"
-              "\"A\"\t\"2\"\t\"\"\r\n"
-              "\"B\"\t\"\"\t\"\"\r\n"
-              "\"C\"\t\"\"\t\"x\"\r\n");
-}
-
-TEST_F(standard_combined_test, from_text_converts_one_contact_under_the_first_items_path)
-{
-    list("a.vcf", "BEGIN:VCARD\nFN:ignored\nEND:VCARD\n");
-    list("b.vcf", "BEGIN:VCARD\nFN:also ignored\nEND:VCARD\n");
-    ConvertVCFToSingleCSV(window, csv, ",", true, "BEGIN:VCARD\nFN:Given\nEMAIL:g\nEND:VCARD");
-    EXPECT_EQ(test::readBytes(csv), "Display Name,Email Address\r\nGiven,g\r\n");
-    // Each pass ends at the second item after setting the bar for it.
-    EXPECT_EQ(window.progressValues, (std::vector<int>{50, 100, 50, 100}));
-}
-
-TEST_F(standard_combined_test, nothing_found_leaves_an_existing_file_untouched)
-{
-    list("junk.vcf", "no contact here");
-    dir.write("all.csv", "keep me");
-    ConvertVCFToSingleCSV(window, csv, ",", false, "");
-    EXPECT_EQ(test::readBytes(csv), "keep me");
-}
-
-TEST_F(standard_combined_test, a_second_run_replaces_the_first)
-{
-    list("a.vcf", "BEGIN:VCARD\nFN:A\nEND:VCARD\n");
-    ConvertVCFToSingleCSV(window, csv, ",", false, "");
-    ConvertVCFToSingleCSV(window, csv, ",", false, "");
-    EXPECT_EQ(test::readBytes(csv), "Display Name\r\nA\r\n");
-}
-
-TEST_F(standard_combined_test, an_earlier_files_contacts_are_never_written_twice)
-{
-    list("a.vcf", "BEGIN:VCARD\nFN:A\nEND:VCARD\n");
-    list("b.vcf", "not a vcard");
-    ConvertVCFToSingleCSV(window, csv, ",", false, "");
-    EXPECT_EQ(test::readBytes(csv), "Display Name\r\nA\r\n\r\n");
-}
-
-TEST_F(standard_combined_test, an_unreadable_file_is_reported_and_the_others_converted)
-{
-    window.items.push_back(dir.file("gone.vcf"));
-    list("a.vcf", "BEGIN:VCARD\nFN:A\nEND:VCARD\n");
-    ConvertVCFToSingleCSV(window, csv, ",", false, "");
-    EXPECT_EQ(window.errorReports().size(), 2u);  // once per pass
-    EXPECT_NE(window.errorReports()[0].find("in Tresko2021/08/31.modCSV.ConvertVCFToSingleCSV at line 3"),
-              std::string::npos);
-    // The unreadable file reads as an empty text: one empty contact line.
-    EXPECT_EQ(test::readBytes(csv), "Display Name\r\n\r\nA\r\n");
-}
-
-TEST_F(standard_combined_test, progress_per_file_and_pass)
-{
-    for (const char* name : {"a.vcf", "b.vcf", "c.vcf"})
-        list(name, "BEGIN:VCARD\nFN:A\nEND:VCARD\n");
-    ConvertVCFToSingleCSV(window, csv, ",", false, "");
-    EXPECT_EQ(window.progressValues, (std::vector<int>{33, 66, 100, 33, 66, 100}));
-    EXPECT_EQ(window.progressText, "Processing: c.vcf");
-}
-
-TEST_F(standard_combined_test, the_filtered_twin_keeps_ticked_columns)
-{
-    list("a.vcf", "BEGIN:VCARD\nFN:Ann\nTEL;CELL:1\nN:Lee;Ann\nEMAIL:a\nEND:VCARD\n");
-    window.checks[Control::Check4] = 1;
-    window.checks[Control::Check3] = 1;
-    ConvertVCFToSingleCSVLimit(window, csv, ",", false, "");
-    EXPECT_EQ(test::readBytes(csv), "Mobile Phone,Email Address\r\n1,a\r\n");
-    EXPECT_EQ(window.progressValues, (std::vector<int>{100, 100}));
-}
-
-TEST_F(standard_combined_test, the_filtered_twin_writes_nothing_without_ticked_matches)
-{
-    list("a.vcf", "BEGIN:VCARD\nFN:Ann\nEND:VCARD\n");
-    window.checks[Control::Check6] = 1;
-    ConvertVCFToSingleCSVLimit(window, csv, ",", false, "");
-    EXPECT_FALSE(std::filesystem::exists(csv));
-}
-
-// Pass 2 takes the last file's lines from pass 1 only while nothing that shapes them has
-// changed; a click during a yield of pass 2 must show exactly as if every line were
-// recognised again.
-TEST_F(standard_combined_test, switches_changed_before_the_rows_shape_them)
-{
-    struct Row {
-        const char* name;
-        Control box;
-        std::string expected;
+    struct Case {
+        std::string text;
+        long count;
+        Texts contacts;
     };
-    const std::vector<Row> rows = {
-        {"quotes", Control::Check9, "Display Name,Notes\r\n\"A\",\"\"\r\n\"B\",\"onetwo\"\r\n"},
-        {"remove line breaks", Control::Check10, "Display Name,Notes\r\nA,\r\nB,one two\r\n"},
+    // Leading text belongs to the first contact, text between to none; no end, no contact.
+    const Case cases[] = {
+        {"junk\nbegin:vcard\r\nFN:A\r\nEnd:vCard\r\nstray\nBegin:VCard\nend:vcard\n"
+         "BEGIN:VCARD\nFN:C\n",
+         2, {"junk\nbegin:vcard\r\nFN:A\r\nEnd:vCard", "Begin:VCard\nend:vcard"}},
+        {"BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nFN:B\nEND:VCARD\n", 2,
+         {"BEGIN:VCARD\nEND:VCARD", "BEGIN:VCARD\nFN:B\nEND:VCARD"}},
+        {"BEGIN:VCARD\nFN:A\nEND:VCARD", 1, {"BEGIN:VCARD\nFN:A\nEND:VCARD"}},
+        {"just some text", 0, {""}},
+        {"x", 0, {""}},
+        {":END:VCARD", 1, {":END:VCARD"}},
+        {"", 0, {""}},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        test::ScriptedWindow clicked;
-        clicked.checks[Control::Check9] = 0;
-        clicked.items = {dir.write("n.vcf", "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\n"
-                                            "NOTE:one=0D=0A=two\nEND:VCARD\n")};
-        // The second yield is pass 2's, after the header line is written.
-        clicked.onYield = [&] {
-            if (clicked.yields == 2)
-                clicked.checks[row.box] = 1;
-        };
-        ConvertVCFToSingleCSV(clicked, csv, ",", false, "");
-        EXPECT_EQ(test::readBytes(csv), row.expected);
+    for (const Case& row : cases) {
+        for (const Control format : {Control::Option1, Control::Option2}) {
+            SCOPED_TRACE(row.text);
+            test::ScriptedWindow cutting, replaying;
+            cutting.select(format);
+            replaying.select(format);
+            const ContactCut cut = cutContacts(cutting, row.text, "/t.vcf");
+            EXPECT_EQ(cut.count, row.count);
+            EXPECT_EQ(Texts(cut.contacts.begin(), cut.contacts.end()), row.contacts);
+            replayCut(replaying, row.text, "/t.vcf", cut);
+            EXPECT_EQ(replaying.progressTexts, cutting.progressTexts);
+            EXPECT_EQ(replaying.refreshes, cutting.refreshes);
+            EXPECT_EQ(replaying.informationTexts(), cutting.informationTexts());
+            EXPECT_EQ(cutting.messages.size(), row.text.empty() ? 1u : 0u);
+        }
     }
 }
 
-TEST_F(standard_combined_test, a_box_ticked_before_the_rows_has_no_column)
+TEST(multi_contact_split_test, progress_texts_name_the_contact_and_the_file)
 {
-    list("a.vcf", "BEGIN:VCARD\nFN:Ann\nTEL;CELL:1\nEMAIL:a\nEND:VCARD\n");
-    window.checks[Control::Check4] = 1;
-    window.onYield = [&] {
-        if (window.yields == 2)
-            window.checks[Control::Check3] = 1;
+    test::ScriptedWindow window;
+    cutContacts(window, "BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nEND:VCARD\n", "/t.vcf");
+    window.select(Control::Option2);
+    cutContacts(window, "BEGIN:VCARD\nFN:B\nEND:VCARD\n", "/t.vcf");
+    SplitContacts = {"left over from an earlier file"};
+    EXPECT_EQ(SplitMultiVCF(window, "", "/in/empty.vcf", false), 0);
+    EXPECT_EQ(SplitContacts, Texts{""});
+    EXPECT_EQ(window.progressTexts,
+              (Texts{"Processing contact 0 in file /t.vcf", "Processing contact 1 in file /t.vcf",
+                     "Processing file /t.vcf", "Processing contacts in file /t.vcf",
+                     "Processing file /t.vcf"}));
+}
+
+const char* const kA = "BEGIN:VCARD\nFN:A\nEND:VCARD\n";
+const char* const kB = "BEGIN:VCARD\nN:Lee;Bo\nEND:VCARD\n";
+const char* const kNote = "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\nNOTE:one=0D=0A=two\n"
+                          "END:VCARD";
+
+TEST(standard_combined_test, header_of_every_column_and_a_line_per_contact)
+{
+    struct Case {
+        bool filtered;
+        std::string separator;
+        std::vector<Control> ticked;  ///< Check9 for quotes
+        std::vector<std::pair<const char*, const char*>> files;  ///< name, text (none: missing)
+        std::string expected;
+        std::size_t reports = 0;
+        std::optional<Control> clicked = {};  ///< ticked at the second yield, in pass 2
     };
-    ConvertVCFToSingleCSVLimit(window, csv, ",", false, "");
-    EXPECT_EQ(test::readBytes(csv), "Mobile Phone\r\n1\r\n");
+    // Pass 1 keeps the last file's lines and widens them in pass 2.
+    const Case cases[] = {
+        // Numbered columns restart with each contact; a file without contacts: an empty line.
+        {false, ", ", {},
+         {{"a.vcf", "BEGIN:VCARD\r\nN:Lee;Ann\r\nEMAIL;TYPE=INTERNET:a1\r\nEND:VCARD\r\n"},
+          {"c.vcf", "not a vcard"},
+          {"b.vcf", "BEGIN:VCARD\nEMAIL:c1\nEND:VCARD\nBEGIN:VCARD\nFN:Bob\nEMAIL:b1\nEMAIL:b2\n"
+                    "END:VCARD\n"}},
+         "Last Name, First Name, Email Address, Display Name, Email Address 2\r\n"
+         "Lee, Ann, a1, , \r\n, , , , \r\n, , c1, , \r\n, , b1, Bob, b2\r\n"},
+        // A later field of a column overwrites the earlier.
+        {false, "\t", {Control::Check9},
+         {{"team.vcf", "BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nFN:A\nTEL;CELL:1\nTEL;CELL:2\n"
+                       "END:VCARD\nBEGIN:VCARD\nFN:C\r\nNOTE:x\r\nEND:VCARD"}},
+         "\"Display Name\"\t\"Mobile Phone\"\t\"Notes\"\r\n\"\"\t\"\"\t\"\"\r\n"
+         "\"A\"\t\"2\"\t\"\"\r\n\"C\"\t\"\"\t\"x\"\r\n"},
+        // An unreadable file reads as an empty text, reported in both passes.
+        {false, ",", {}, {{"gone.vcf", nullptr}, {"a.vcf", kA}}, "Display Name\r\n\r\nA\r\n", 2},
+        {false, ",", {}, {{"a.vcf", kA}, {"b.vcf", kB}, {"b.vcf", kB}},
+         "Display Name,Last Name,First Name\r\nA,,\r\n,Lee,Bo\r\n,Lee,Bo\r\n"},
+        {false, ",", {}, {{"a.vcf", kA}, {"b.vcf", kB}, {"b.vcf", kB}, {"gone.vcf", nullptr}},
+         "Display Name,Last Name,First Name\r\nA,,\r\n,Lee,Bo\r\n,Lee,Bo\r\n,,\r\n", 2},
+        {true, ";", {Control::Check4, Control::Check3},
+         {{"a.vcf", "BEGIN:VCARD\nFN:Ann\nTEL;CELL:1\nN:Lee;Ann\nEMAIL:a\nEND:VCARD\n"}},
+         "Mobile Phone;Email Address\r\n1;a\r\n"},
+        // No column found: the older file stays.
+        {true, ",", {Control::Check6}, {{"a.vcf", kA}}, "an older run\r\n"},
+        // The kept lines serve pass 2 only while nothing that shapes them has changed.
+        {false, ",", {}, {{"n.vcf", kNote}},
+         "Display Name,Notes\r\n\"A\",\"\"\r\n\"B\",\"onetwo\"\r\n", 0, Control::Check9},
+        {false, ",", {}, {{"n.vcf", kNote}}, "Display Name,Notes\r\nA,\r\nB,one two\r\n", 0,
+         Control::Check10},
+        // A box ticked in pass 2 has no column: its fields have no place.
+        {true, ",", {Control::Check4},
+         {{"n.vcf", "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nTEL;CELL:1\nEMAIL:e\nEND:VCARD"}},
+         "Mobile Phone\r\n\r\n1\r\n", 0, Control::Check3},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.expected);
+        test::TempDir dir;
+        test::ScriptedWindow window;
+        window.checks[Control::Check9] = 0;
+        for (Control box : row.ticked)
+            window.checks[box] = 1;
+        for (const auto& [name, text] : row.files)
+            window.items.push_back(text ? dir.write(name, text) : dir.file(name));
+        const std::string csv = dir.write("all.csv", "an older run\r\n");
+        // The second yield is pass 2's, after the header line is written.
+        window.onYield = [&] {
+            if (window.yields == 2 && row.clicked)
+                window.checks[*row.clicked] = 1;
+        };
+        auto convert = row.filtered ? ConvertVCFToSingleCSVLimit : ConvertVCFToSingleCSV;
+        convert(window, csv, row.separator, false, "");
+        EXPECT_EQ(test::readBytes(csv), row.expected);
+        ASSERT_EQ(window.errorReports().size(), row.reports);
+        for (const std::string& report : window.errorReports())
+            EXPECT_NE(report.find(".ConvertVCFToSingleCSV at line 3\r\r"), std::string::npos);
+    }
 }
 
-TEST_F(standard_combined_test, the_last_file_listed_twice_and_unreadable_at_the_end)
+TEST(standard_combined_test, progress_per_file_and_pass_and_a_contact_given_as_text)
 {
-    list("a.vcf", "BEGIN:VCARD\nFN:A\nEND:VCARD\n");
-    list("b.vcf", "BEGIN:VCARD\nN:Lee;Bo\nEND:VCARD\n");
-    window.items.push_back(window.items[1]);
-    ConvertVCFToSingleCSV(window, csv, ",", false, "");
-    EXPECT_EQ(test::readBytes(csv), "Display Name,Last Name,First Name\r\nA,,\r\n,Lee,Bo\r\n,Lee,Bo\r\n");
-
-    window.items.push_back(dir.file("gone.vcf"));
-    ConvertVCFToSingleCSV(window, csv, ",", false, "");
-    EXPECT_EQ(window.errorReports().size(), 2u);  // read in both passes, reported in both
-    EXPECT_EQ(test::readBytes(csv),
-              "Display Name,Last Name,First Name\r\nA,,\r\n,Lee,Bo\r\n,Lee,Bo\r\n,,\r\n");
-}
-
-TEST(header_list_test, finds_the_first_equal_name_case_sensitively)
-{
-    HeaderList headers;
-    EXPECT_EQ(isHeaderExists("Notes", headers), -1);
-    headers.add("Notes");
-    headers.add("Email Address");
-    headers.add("Notes");
-    EXPECT_EQ(headers.names(), (std::vector<std::string>{"Notes", "Email Address"}));
-    EXPECT_EQ(isHeaderExists("Email Address", headers), 1);
-    EXPECT_EQ(isHeaderExists("notes", headers), -1);
+    test::TempDir dir;
+    test::ScriptedWindow window;
+    window.checks[Control::Check9] = 0;
+    for (const char* name : {"a.vcf", "b.vcf", "c.vcf"})
+        window.items.push_back(dir.write(name, kA));
+    ConvertVCFToSingleCSV(window, dir.file("all.csv"), ",", false, "");
+    EXPECT_EQ(window.progressValues, (std::vector<int>{33, 66, 100, 33, 66, 100}));
+    EXPECT_EQ(window.progressText, "Processing: c.vcf");
+    // The text is converted under the first item's path; each pass ends at the second.
+    window.progressValues.clear();
+    ConvertVCFToSingleCSV(window, dir.file("all.csv"), ",", true,
+                          "BEGIN:VCARD\nFN:Given\nEMAIL:g\nEND:VCARD");
+    EXPECT_EQ(test::readBytes(dir.file("all.csv")), "Display Name,Email Address\r\nGiven,g\r\n");
+    EXPECT_EQ(window.progressValues, (std::vector<int>{33, 66, 33, 66}));
 }
 
 }  // namespace

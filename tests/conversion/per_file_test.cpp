@@ -1,0 +1,154 @@
+// One CSV per vCard file in both layouts, and the Gmail layout's one CSV for the list.
+#include <gtest/gtest.h>
+
+#include "conversion/gmail_export.h"
+#include "conversion/standard_per_file.h"
+#include "support/scripted_window.h"
+#include "support/temp_dir.h"
+
+namespace brimwell {
+namespace {
+
+const std::vector<std::string> kGmailHeader = {
+    "Name", "E-mail", "Notes", "Section 1 - Description", "Section 1 - Email", "Section 1 - IM",
+    "Section 1 - Phone", "Section 1 - Mobile", "Section 1 - Pager", "Section 1 - Fax",
+    "Section 1 - Company", "Section 1 - Title", "Section 1 - Other", "Section 1 - Address",
+    "Section 2 - Description", "Section 2 - Email", "Section 2 - IM", "Section 2 - Phone",
+    "Section 2 - Mobile", "Section 2 - Pager", "Section 2 - Fax", "Section 2 - Company",
+    "Section 2 - Title", "Section 2 - Other", "Section 2 - Address"};
+
+std::string joined(const std::vector<std::string>& fields, const std::string& separator,
+                   bool quote)
+{
+    std::string line;
+    for (const std::string& field : fields)
+        line += (line.empty() ? "" : separator) + (quote ? '"' + field + '"' : field);
+    return line + "\r\n";
+}
+
+using Converter = void (*)(Window&, const std::string&, const std::string&);
+
+TEST(per_file_test, writes_header_and_data_lines)
+{
+    const char* const full =
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann Lee\r\nN:Lee;Ann;;;\r\nEMAIL;TYPE=INTERNET:ann@x\r\n"
+        "NOTE:Likes tea\r\nTEL;TYPE=WORK:201\r\nTEL;TYPE=CELL:202\r\nTEL;TYPE=PAGER:203\r\n"
+        "TEL;TYPE=HOME:204\r\nTEL;TYPE=FAX:205\r\nADR;TYPE=WORK:;;1 Mill Road;Alton;;;\r\n"
+        "ADR;TYPE=HOME:;;2 Elm Lane;Alton;;;\r\nORG:Brightwater Ltd\r\nTITLE:Engineer\r\n"
+        "END:VCARD\r\n";
+    // "HOME" takes the first line of the property, whatever its type.
+    const std::vector<std::string> fields = {
+        "Ann Lee", "ann@x", "Likes tea", "Home", "", "", "201", "202", "203", "", "", "", "",
+        ";;1 Mill Road;Alton;;;", "Work", "", "", "201", "", "", "205", "Brightwater Ltd",
+        "Engineer", "", ";;1 Mill Road;Alton;;;"};
+    struct Case {
+        Converter convert;
+        std::vector<Control> ticked;  ///< Check9 for quotes
+        std::string separator;
+        const char* vcard;
+        std::string expected;
+        std::vector<int> progress;
+        const char* report = nullptr;  ///< where a missing source is reported
+    };
+    const Case cases[] = {
+        // The whole file is one contact; e-mails and phones count only with parameters.
+        {ConvertTresko, {Control::Check9}, ", ",
+         "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEMAIL:no\r\nEMAIL;INTERNET:a1\r\n"
+         "END:VCARD\r\nBEGIN:VCARD\r\nFN:B\r\nTEL:no\r\nEND:VCARD\r\n",
+         "\"Last Name\", \"First Name\", \"Email Address\", \"Display Name\"\r\n"
+         "\"Lee\", \"Ann\", \"a1\", \"B\"\r\n",
+         {0, 33, 66, 100, 0, 33, 66, 100}},
+        {ConvertTresko, {}, ",", "FN:Ann\r\n", "Display Name\r\nAnn\r\n", {}},
+        {ConvertTresko, {Control::Check9}, ",", "\x01\xff junk\nmore", "\r\n\r\n", {}},
+        {ConvertTresko, {}, ",", nullptr, "\r\n\r\n", {}, ".modCSV.ConvertTresko at line 3\r\r"},
+        {ConvertTreskoLimit, {Control::Check6, Control::Check4}, ";",
+         "TEL;CELL:1\r\nFN:Ann\r\nN:Lee;Ann\r\nEMAIL:a\r\n",
+         "Mobile Phone;Last Name;First Name\r\n1;Lee;Ann\r\n", {}},
+        {ConvertVCFToGmailCSV, {}, "\t", full,
+         joined(kGmailHeader, "\t", false) + joined(fields, "\t", false), {}},
+        {ConvertVCFToGmailCSV, {Control::Check9}, "", full,
+         joined(kGmailHeader, "", true) + joined(fields, "", true), {}},
+        // An unreadable source is reported once, not at every lookup.
+        {ConvertVCFToGmailCSV, {}, ",", nullptr,
+         joined(kGmailHeader, ",", false) + ",,,Home,,,,,,,,,,,Work,,,,,,,,,,\r\n", {},
+         ".modCSV.GetVCFValue at line 1\r\r"},
+        // Filtered: a column per ticked box, in the order name, address, e-mail, phone.
+        {ConvertVCFToGmailCSVLimit,
+         {Control::Check3, Control::Check4, Control::Check6, Control::Check8, Control::Check9},
+         ";", "TEL;TYPE=CELL:1\r\nEMAIL:a@x\r\nADR;TYPE=HOME:;;Main St 1;Town;;;\r\nFN:Ann Lee\r\n",
+         "\"Name\";\"Address\";\"Email\";\"Phone Numbers\";\r\n"
+         "\"Ann Lee\";\";;Main St 1;Town;;;\";\"a@x\";\"1\";\r\n",
+         {}},
+        {ConvertVCFToGmailCSVLimit, {Control::Check4, Control::Check6}, "",
+         "TEL;TYPE=WORK:1\r\nTEL;TYPE=CELL:2\r\nN:Lee;Ann;;;\r\n",
+         "NamePhone Numbers\r\nLee;Ann;;;1\r\n", {}},
+        {ConvertVCFToGmailCSVLimit, {Control::Check4, Control::Check6}, ",", nullptr,
+         "Name,Phone Numbers,\r\n,,\r\n", {}, ".modCSV.GetVCFValue at line 1\r\r"},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.expected);
+        test::TempDir dir;
+        test::ScriptedWindow window;
+        window.texts[Control::Text1] = dir.file("out") + "/";
+        window.checks[Control::Check9] = 0;
+        for (Control box : row.ticked)
+            window.checks[box] = 1;
+        dir.write("out/c.csv", "an older run\r\nof lines\r\nhere\r\n");
+        const auto source = row.vcard ? dir.write("in/c.vcf", row.vcard) : dir.file("in/c.vcf");
+        row.convert(window, source, row.separator);
+        EXPECT_EQ(test::readBytes(dir.file("out/c.csv")), row.expected);
+        EXPECT_EQ(window.progressValues, row.progress);
+        if (!row.progress.empty()) {
+            EXPECT_EQ(window.progressText, "Processing: " + source);
+        }
+        ASSERT_EQ(window.messages.size(), row.report ? 1u : 0u);
+        for (const std::string& report : window.errorReports())
+            EXPECT_EQ(report.find("cannot open file " + source + ": No such file or directory\r\n"
+                                  "in Tresko2021/08/31" + row.report), 0u);
+    }
+}
+
+// The name is the FN value, else the N value.
+TEST(gmail_list_test, one_line_per_file)
+{
+    const std::string tail = ",,,Home,,,,,,,,,,,Work,,,,,,,,,,\r\n";
+    const std::pair<Converter, std::string> runs[] = {
+        {ConvertVCFToGmailSingleCSV,
+         joined(kGmailHeader, ",", false) + "A" + tail + "B" + tail + "C" + tail},
+        {ConvertVCFToGmailSingleCSVLimit, "Name,\r\nA,\r\nB,\r\nC,\r\n"},
+    };
+    for (const auto& [convert, expected] : runs) {
+        test::TempDir dir;
+        test::ScriptedWindow window;
+        window.checks[Control::Check9] = 0;
+        window.checks[Control::Check6] = 1;
+        window.items = {dir.write("a.vcf", "FN:A\r\n"), dir.write("b.vcf", "N:B\r\n"),
+                        dir.write("c.vcf", "N:X\r\nFN:C\r\n")};
+        const std::string target = dir.write("all.csv", "an older run\r\nof lines\r\n");
+        convert(window, target, ",");
+        EXPECT_EQ(test::readBytes(target), expected);
+        EXPECT_EQ(window.progressValues, (std::vector<int>{33, 66, 100}));
+        EXPECT_EQ(window.progressText, "Processing: c.vcf");
+        EXPECT_TRUE(window.messages.empty());
+    }
+}
+
+TEST(gmail_list_test, reads_the_boxes_for_each_file)
+{
+    test::TempDir dir;
+    test::ScriptedWindow window;
+    window.checks[Control::Check6] = window.checks[Control::Check4] = 1;
+    window.items = {dir.write("a.vcf", "FN:A\r\nTEL:1\r\n"),
+                    dir.write("b.vcf", "FN:B\r\nTEL:2\r\n")};
+    // A click during the second file's lookups clears the quotes and the phone box.
+    window.onYield = [&] {
+        if (window.progressTexts.size() == 2)
+            window.checks[Control::Check9] = window.checks[Control::Check4] = 0;
+    };
+    ConvertVCFToGmailSingleCSVLimit(window, dir.file("all.csv"), ";");
+    EXPECT_EQ(test::readBytes(dir.file("all.csv")),
+              "\"Name\";\"Phone Numbers\";\r\n\"A\";\"1\";\r\n\"B\";\r\n");
+}
+
+}  // namespace
+}  // namespace brimwell
