@@ -1,0 +1,296 @@
+// The window's wiring and its Qt ports; what each handler does is covered by the core's tests.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include "gui/dialog_provider.h"
+#include "gui/main_window.h"
+#include "gui/program_folder.h"
+#include "gui/qt_settings_store.h"
+#include "support/temp_dir.h"
+
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace brimwell {
+namespace {
+
+const std::string kAnn = "BEGIN:VCARD\r\nN:Lee;Ann\r\nTEL;CELL:555\r\nEND:VCARD\r\n";
+
+/// Answers each dialog with the next of `answers` (none left: cancelled) and each question
+/// with Yes; records each message as "caption: text", the file dialogs' filters and folders,
+/// and what was opened.
+class ScriptedDialogs : public DialogProvider {
+    using Text = const QString&;
+
+public:
+    QStringList answers, messages, asked, opened;
+
+    MessageAnswer messageBox(QWidget*, Text text, MessageButtons buttons, MessageIcon,
+                             Text caption) override
+    {
+        messages << caption + ": " + text;
+        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
+    QString inputBox(QWidget*, Text, Text, Text) override { return next(); }
+    QString folder(QWidget*, Text, Text) override { return next(); }
+    QString saveFile(QWidget*, Text, Text filter, Text folder) override
+    {
+        asked << filter << folder;
+        return next();
+    }
+    QStringList openFiles(QWidget*, Text, Text filter) override
+    {
+        asked << filter;
+        return next().split('|', Qt::SkipEmptyParts);
+    }
+    void openWithDesktop(Text path) override { opened << path; }
+    QString next() { return answers.isEmpty() ? QString() : answers.takeFirst(); }
+};
+
+/// A program folder and a settings file of its own for every test.
+class gui_test : public testing::Test {
+protected:
+    test::TempDir dir;
+    ScriptedDialogs dialogs;
+    QtSettingsStore settings;
+    std::unique_ptr<MainWindow> window;
+
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char* argv[] = {const_cast<char*>("gui_test"), nullptr};
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QApplication(argc, argv);  // deleted by TearDownTestSuite
+    }
+    static void TearDownTestSuite() { delete qApp; }
+    void SetUp() override
+    {
+        std::filesystem::create_directories(dir.path() / "program");
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, qt(dir.file("settings")));
+    }
+    static QString qt(const std::string& text) { return QString::fromStdString(text); }
+    /// Starts the program (again): a new window over the same settings.
+    void start()
+    {
+        window.reset();
+        window = std::make_unique<MainWindow>(settings, dialogs, qt(dir.file("program")));
+        window->show();
+    }
+    template <class Widget = QPushButton>
+    Widget& control(const char* name) const
+    {
+        auto* found = window->findChild<Widget*>(name);
+        return found ? *found : throw std::runtime_error(name);
+    }
+    QTreeWidget& list() const { return control<QTreeWidget>("ListView1"); }
+    QLineEdit& text1() const { return control<QLineEdit>("Text1"); }
+    QStringList items() const
+    {
+        QStringList texts;
+        for (int index = 0; index < list().topLevelItemCount(); ++index)
+            texts << list().topLevelItem(index)->text(0);
+        return texts;
+    }
+    /// The names of the ticked check boxes and selected option buttons.
+    QStringList ticked() const
+    {
+        QStringList names;
+        for (QAbstractButton* box : window->findChildren<QAbstractButton*>())
+            if (box->isChecked())
+                names << box->objectName();
+        names.sort();
+        return names;
+    }
+    void click(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            control<QAbstractButton>(name).click();
+    }
+    void hover(const char* name)
+    {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(&control<QWidget>(name), &enter);
+    }
+    /// One mouse event on the list at the centre of row `row` (1-based).
+    void mouseOnRow(QEvent::Type type, int row, Qt::MouseButtons buttons)
+    {
+        QWidget* surface = list().viewport();
+        const QPoint at = list().visualItemRect(list().topLevelItem(row - 1)).center();
+        QMouseEvent event(type, at, surface->mapToGlobal(at), Qt::LeftButton, buttons, {});
+        QApplication::sendEvent(surface, &event);
+    }
+    /// Drags `data` onto the list and drops it there; false when the drag was refused.
+    bool dragAndDrop(QMimeData& data)
+    {
+        QDragEnterEvent enter({}, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(list().viewport(), &enter);
+        QDropEvent drop({}, Qt::CopyAction, &data, Qt::LeftButton, {});
+        if (enter.isAccepted())
+            QApplication::sendEvent(list().viewport(), &drop);
+        return enter.isAccepted();
+    }
+};
+
+TEST_F(gui_test, start_up_survives_a_damaged_setting_and_a_restart_restores_the_changes)
+{
+    settings.write("Pellbrook", "Brimwell", "Remove CRLF", "yes");
+    start();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].startsWith("Application Error: ") &&
+                dialogs.messages[0].contains("in Tresko2021/08/31.Form1.Form_Load "));
+    EXPECT_EQ(ticked(), QStringList({"Check9", "Option1", "Option3", "Option8", "Option9"}));
+    EXPECT_EQ(text1().text(), desktopFolder() + "/");
+
+    text1().setText("/srv/out/");
+    click({"Option2", "Option5", "Option7", "Option10", "Check6", "Check9"});
+    start();
+    EXPECT_EQ(ticked(), QStringList({"Check6", "Option10", "Option2", "Option5", "Option7"}));
+    EXPECT_EQ(text1().text(), "/srv/out/");
+    EXPECT_FALSE(control<QWidget>("Frame6").isEnabled());
+    click({"Option9"});
+    EXPECT_TRUE(control<QWidget>("Frame6").isEnabled());
+}
+
+TEST_F(gui_test, buttons_drops_keys_and_the_mouse_reach_their_handlers_up_to_a_run)
+{
+    const QString a = qt(dir.write("drop/a.vcf", kAnn));
+    const QString b = qt(dir.write("drop/sub/b.txt", "x"));
+    dir.write("program/Samples/ann.vcf", kAnn);
+    dir.write("in/deep/b.vcf", kAnn);
+    start();
+    dialogs.answers = {"/data/a.vcf", "vcf", qt(dir.file("in")), "/srv/csv"};
+    click({"PushButton1", "PushButton4", "PushButton7", "PushButton9", "PushButton3"});
+    EXPECT_EQ(items(), QStringList({"/data/a.vcf", qt(dir.file("in/deep/b.vcf")),
+                                    qt(dir.file("program/Samples/ann.vcf"))}));
+    EXPECT_EQ(dialogs.asked, QStringList{"vCard VCF Files (*.vcf)"});
+    EXPECT_EQ(dialogs.opened, QStringList{qt(dir.file("program/Samples/"))});
+    EXPECT_EQ(text1().text(), "/srv/csv/");
+    EXPECT_TRUE(dialogs.messages.back().startsWith("Brimwell: Leave these unchecked"));
+    click({"PushButton6"});
+    EXPECT_TRUE(items().isEmpty());
+
+    QMimeData text, remote, local;
+    text.setText("/data/c.vcf");
+    remote.setUrls({QUrl("https://example.org/c.vcf")});
+    local.setUrls({QUrl::fromLocalFile(qt(dir.file("drop"))), QUrl::fromLocalFile("/data/c.vcf")});
+    EXPECT_FALSE(dragAndDrop(text));
+    EXPECT_FALSE(dragAndDrop(remote));
+    ASSERT_TRUE(dragAndDrop(local));
+    EXPECT_EQ(items(), QStringList({a, b, "/data/c.vcf"}));
+
+    mouseOnRow(QEvent::MouseButtonPress, 1, Qt::LeftButton);
+    EXPECT_TRUE(list().viewport()->testAttribute(Qt::WA_SetCursor));  // the drag pointer
+    mouseOnRow(QEvent::MouseMove, 2, Qt::LeftButton);
+    mouseOnRow(QEvent::MouseMove, 3, Qt::LeftButton);
+    mouseOnRow(QEvent::MouseButtonRelease, 3, Qt::NoButton);
+    EXPECT_EQ(items(), QStringList({b, "/data/c.vcf", a}));
+    EXPECT_FALSE(list().viewport()->testAttribute(Qt::WA_SetCursor));
+
+    list().setCurrentItem(list().topLevelItem(0));
+    QTest::keyClick(&list(), Qt::Key_Delete);
+    mouseOnRow(QEvent::MouseButtonDblClick, 1, Qt::LeftButton);
+    EXPECT_EQ(items(), QStringList{a});
+
+    dialogs.messages.clear();
+    click({"Option10", "Option5", "Check9", "PushButton2"});
+    EXPECT_EQ(test::readBytes(dir.file("drop/a.csv")),
+              "Last Name,First Name,Mobile Phone\r\nLee,Ann,555\r\n");
+    EXPECT_EQ(dialogs.messages, QStringList{"Brimwell: Done."});
+}
+
+TEST_F(gui_test, the_window_and_settings_ports)
+{
+    QWidget form;
+    const FormControls controls = buildForm(form);
+    QtWindow port(form, controls, dialogs);
+    port.setOptionSelected(Control::Option4, true);
+    port.setOptionSelected(Control::Option4, false);  // the exclusive group lets go
+    EXPECT_FALSE(port.optionSelected(Control::Option4));
+    port.setOptionSelected(Control::Option5, true);
+    port.setOptionSelected(Control::Option6, true);  // and holds one button again
+    EXPECT_FALSE(port.optionSelected(Control::Option5));
+
+    for (int value : {1, 2, 0}) {
+        port.setCheckValue(Control::Check4, value);
+        EXPECT_EQ(port.checkValue(Control::Check4), value);
+    }
+
+    port.setPointer(Pointer::Hourglass);
+    EXPECT_EQ(form.cursor().shape(), Qt::WaitCursor);
+    port.setProgressText("Processing: 100%p.vcf");
+    EXPECT_EQ(controls.ProgressBar1->text(), "Processing: 100%p.vcf");
+    dialogs.answers = {"/out/all.csv"};
+    EXPECT_EQ(port.saveFileDialog("Save", "CSV Files (*.csv)|*.csv", "/srv/"), "/out/all.csv");
+    EXPECT_EQ(dialogs.asked, QStringList({"CSV Files (*.csv)", "/srv/"}));
+    port.messageBox("one\r\ntwo\r\rthree", MessageButtons::Ok, MessageIcon::None, "Brimwell");
+    EXPECT_EQ(dialogs.messages, QStringList{"Brimwell: one\ntwo\n\nthree"});
+
+    int delivered = 0;
+    for (int pause : {0, 0, 10}) {
+        QThread::msleep(pause);
+        QTimer::singleShot(0, &form, [&] { ++delivered; });
+        port.yield();  // delivers what was posted, unless the last yield was just now
+        EXPECT_EQ(delivered, pause == 0 ? 1 : 3);
+    }
+
+    // The settings store reads back every value byte for byte, from one INI file.
+    std::string everyByte;
+    for (int code = 1; code <= 255; ++code)
+        everyByte += static_cast<char>(code);
+    const std::string values[] = {
+        "0", everyByte, "", "a, b", "@ByteArray(x)", "  padded  ", "zo\xc3\xab", "a\x01\x1f\tb"};
+    for (std::size_t index = 0; index < std::size(values); ++index) {
+        const std::string key = "Key " + std::to_string(index), value = values[index];
+        settings.write("Pellbrook", "Brimwell", key, value);
+        EXPECT_EQ(settings.read("Pellbrook", "Brimwell", key, "<absent>"), value) << key;
+    }
+    EXPECT_TRUE(test::readBytes(dir.file("settings/Pellbrook/Brimwell.ini"))
+                    .starts_with("[Brimwell]\nKey%200=0\n"));
+}
+
+TEST_F(gui_test, the_theme_and_the_pointers_come_from_the_program_or_installed_data_folder)
+{
+    start();
+    EXPECT_TRUE(qApp->styleSheet().isEmpty());
+    hover("PushButton1");
+    EXPECT_EQ(window->cursor().shape(), Qt::PointingHandCursor);  // no HAND-M.CUR
+    std::filesystem::copy_file(BRIMWELL_GUI_RESOURCES_DIR "/HAND-M.CUR",
+                               dir.file("program/HAND-M.CUR"));
+    dir.write("program/x/o.cjs", "QPushButton { color: #123456; }");
+    start();
+    EXPECT_EQ(qApp->styleSheet(), "QPushButton { color: #123456; }");
+    qApp->setStyleSheet(QString());
+    hover("PushButton9");
+    EXPECT_EQ(window->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(window->cursor().hotSpot(), QPoint(5, 0));  // the finger tip
+    hover("Frame2");
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+
+    const std::string broken = dir.write("HAND-M.CUR", "not a cursor");
+    EXPECT_EQ(loadCursor(qt(broken), Qt::PointingHandCursor).shape(), Qt::PointingHandCursor);
+    const QCursor drag = loadCursor(BRIMWELL_GUI_RESOURCES_DIR "/drag.ico", Qt::ClosedHandCursor);
+    EXPECT_EQ(drag.hotSpot(), QPoint(16, 16));  // an icon's pointer is centred
+    dir.write("build/bin/Samples/a.vcf", "x");
+    dir.write("usr/share/brimwell/Samples/a.vcf", "x");
+    std::filesystem::create_directories(dir.path() / "usr/bin");
+    EXPECT_EQ(resourceFolder(qt(dir.file("build/bin"))), qt(dir.file("build/bin")));
+    EXPECT_EQ(resourceFolder(qt(dir.file("usr/bin"))), qt(dir.file("usr/share/brimwell")));
+}
+
+}  // namespace
+}  // namespace brimwell
