@@ -39,7 +39,7 @@ void BM_replayCut(benchmark::State& state)
     const std::string& text = microText();
     const ContactCut cut = cutContacts(window, text, kPath);
     for (auto _ : state)
-        replayCut(window, text, kPath, cut);
+        replayCut(window, kPath, cut);
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * cut.count));
 }
 BENCHMARK(BM_replayCut);

@@ -1,6 +1,8 @@
 #include "conversion/combined_columns.h"
 
 #include <algorithm>
+#include <iterator>
+#include <stdexcept>
 
 namespace brimwell::combined {
 
@@ -67,29 +69,38 @@ void RowKeeper::endContact(bool quotes)
                      quotes);
     }
     m_row.appendEmpty(emptyRun, quotes);
-    m_text.append(m_row.finish());
-    m_rows.push_back({m_text.size(), columns});
+    if (m_widths.empty() || m_widths.back().columns != columns)
+        m_widths.push_back({m_rows.count(), columns});
+    m_rows.append(m_row.finish());
     m_values.clear();
     std::fill(m_cells.begin(), m_cells.end(), Cell{});
 }
 
-std::string_view RowKeeper::row(std::size_t index, std::size_t columns, bool quotes)
+bool RowKeeper::replay(std::size_t columns, bool quotes,
+                       const std::function<void(std::string_view)>& onRow)
 {
-    const std::size_t begin = index == 0 ? 0 : m_rows[index - 1].end;
-    const KeptRow& kept = m_rows[index];
-    const std::string_view line(m_text.data() + begin, kept.end - begin);
-    if (kept.columns == columns)
-        return line;
     // Each added column is an empty text, quoted or not, after a separator; a line of no
     // columns gets its first one without a separator in front.
     const std::string_view empty = quotes ? "\"\"" : "";
-    m_widened.assign(line);
-    for (std::size_t column = kept.columns; column < columns; ++column) {
-        if (column > 0)
-            m_widened.append(m_separator);
-        m_widened.append(empty);
-    }
-    return m_widened;
+    std::size_t index = 0;
+    auto width = m_widths.begin();
+    const bool replayed = m_rows.replay([&](std::string_view line) {
+        if (std::next(width) != m_widths.end() && std::next(width)->firstRow == index)
+            ++width;
+        ++index;
+        if (width->columns == columns)
+            return onRow(line);
+        m_widened.assign(line);
+        for (std::size_t column = width->columns; column < columns; ++column) {
+            if (column > 0)
+                m_widened.append(m_separator);
+            m_widened.append(empty);
+        }
+        onRow(m_widened);
+    });
+    if (!replayed && index > 0)
+        throw std::runtime_error("the converted lines could not be read back");
+    return replayed;
 }
 
 }  // namespace brimwell::combined

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "conversion/header_list.h"
 #include "conversion/property_rules.h"
 #include "conversion/row_writer.h"
+#include "textio/record_spool.h"
 
 // The column bookkeeping of the combined converter: finding a field's column fast, and
 // the sinks of its two passes. Not for other converters.
@@ -84,7 +86,8 @@ private:
 /// Pass 1 on the file it converts last: collects the columns like ColumnCollector and also
 /// keeps each contact's data line, built under the columns known when the contact ends.
 /// A column added later is one the contact lacks, so pass 2 gets the full line by adding
-/// empty columns (widen), without reading and recognising the file again.
+/// empty columns (widening), without reading and recognising the file again. The lines
+/// wait in a temporary file, not in memory.
 class RowKeeper final : public ColumnCollector {
 public:
     RowKeeper(HeaderList& headers, const std::string& separator)
@@ -92,15 +95,14 @@ public:
     {}
     void field(std::string_view name, std::string_view value) override;
 
-    /// Makes room at once for the lines of a text of `size` characters (about as long as
-    /// the text), so that they are not copied again and again as they grow.
-    void reserve(std::size_t size) { m_text.reserve(size); }
     /// Ends a contact: builds and keeps its data line.
     void endContact(bool quotes);
-    std::size_t rowCount() const { return m_rows.size(); }
-    /// Data line `index` widened to `columns` columns, exactly as the row rule builds it
-    /// under the full header.
-    std::string_view row(std::size_t index, std::size_t columns, bool quotes);
+    /// True while every line is kept.
+    bool good() const { return m_rows.good(); }
+    /// Hands each kept line, widened to `columns` columns exactly as the row rule builds it
+    /// under the full header, to `onRow`. False when the lines cannot be read back; throws
+    /// std::runtime_error when that happens after some were handed on.
+    bool replay(std::size_t columns, bool quotes, const std::function<void(std::string_view)>& onRow);
 
 private:
     /// Where a value of the contact stands in m_values (an empty one anywhere).
@@ -108,17 +110,18 @@ private:
         std::size_t begin = 0;
         std::size_t size = 0;
     };
-    struct KeptRow {
-        std::size_t end;      ///< where the line ends in m_text
-        std::size_t columns;  ///< the columns known when it was built
+    /// From line `firstRow` on, the lines were built under `columns` columns.
+    struct Width {
+        std::size_t firstRow;
+        std::size_t columns;
     };
 
     std::string m_values;       ///< the contact's values, one after another
     std::vector<Cell> m_cells;  ///< by column
     RowBuilder m_row;
     std::string m_separator;
-    std::string m_text;  ///< the kept lines, one after another
-    std::vector<KeptRow> m_rows;
+    RecordSpool m_rows;
+    std::vector<Width> m_widths;
     std::string m_widened;
 };
 

@@ -14,6 +14,14 @@ void HeaderList::add(std::string_view name)
         m_names.emplace_back(name);
 }
 
+void HeaderList::truncate(std::size_t size)
+{
+    while (m_names.size() > size) {
+        m_index.erase(m_names.back());
+        m_names.pop_back();
+    }
+}
+
 long isHeaderExists(std::string_view name, const HeaderList& headers) { return headers.find(name); }
 
 }  // namespace brimwell

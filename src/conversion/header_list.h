@@ -19,6 +19,8 @@ public:
     long find(std::string_view name) const;
     /// Appends `name` unless it is listed already.
     void add(std::string_view name);
+    /// Drops the names from position `size` on.
+    void truncate(std::size_t size);
 
 private:
     struct Hash {

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 #include <iterator>
+#include <utility>
 
 #include "app/messages.h"
 #include "conversion/text_ops.h"
@@ -23,12 +24,6 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b)
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(),
                       [](char x, char y) { return text::upperAscii(x) == text::upperAscii(y); });
-}
-
-void showNoInformation(Window& window, const std::string& path)
-{
-    showInformation(window, "File\r\n\r\n" + path +
-                                "\r\n\r\ncontains no information, please check your source file.");
 }
 
 /// The progress texts of a cut: one before each contact is looked for, then one at the end.
@@ -51,12 +46,138 @@ public:
         m_window.refresh();
     }
     void finish() { m_window.setProgressText("Processing file " + m_path); }
+    /// The message for a text without any character.
+    void showEmptyText()
+    {
+        showInformation(m_window, "File\r\n\r\n" + m_path +
+                                      "\r\n\r\ncontains no information, please check your source file.");
+    }
 
 private:
     Window& m_window;
     const std::string& m_path;
     std::string m_text;
 };
+
+/// A whole text in memory, as the cut sees it.
+class WholeText {
+public:
+    explicit WholeText(std::string_view text) : m_text(text) {}
+
+    /// True when the text has a character at `index`.
+    bool holds(std::size_t index) const { return index < m_text.size(); }
+    std::size_t find(std::string_view marker, std::size_t from) const
+    {
+        return findMarker(m_text, marker, from);
+    }
+    std::string_view view(std::size_t begin, std::size_t end) const
+    {
+        return m_text.substr(begin, end - begin);
+    }
+    /// The text before `position` is not looked at again.
+    void release(std::size_t) {}
+
+private:
+    std::string_view m_text;
+};
+
+/// The text of a stream, of which the buffer holds the part from the last released
+/// position to as far as the cut has read. Positions count from the text's start.
+class StreamedText {
+public:
+    StreamedText(TextStream& stream, std::string& buffer) : m_stream(stream), m_buffer(buffer)
+    {
+        m_buffer.clear();
+    }
+
+    bool holds(std::size_t index)
+    {
+        while (index >= m_base + m_buffer.size()) {
+            if (!readMore())
+                return false;
+        }
+        return true;
+    }
+    std::size_t find(std::string_view marker, std::size_t from)
+    {
+        for (;;) {
+            const auto found = findMarker(m_buffer, marker, from - m_base);
+            if (found != std::string_view::npos)
+                return m_base + found;
+            // A marker cut by the end of what is read starts in its last size()-1 characters.
+            const std::size_t readUpTo = m_base + m_buffer.size();
+            if (!readMore())
+                return std::string_view::npos;
+            if (readUpTo >= marker.size())
+                from = std::max(from, readUpTo - marker.size() + 1);
+        }
+    }
+    std::string_view view(std::size_t begin, std::size_t end) const
+    {
+        return std::string_view(m_buffer).substr(begin - m_base, end - begin);
+    }
+    void release(std::size_t position) { m_released = position; }
+
+private:
+    bool readMore()
+    {
+        // Drop what is done with first, so the buffer stays about a block long.
+        m_buffer.erase(0, m_released - m_base);
+        m_base = m_released;
+        return m_stream.appendNext(m_buffer);
+    }
+
+    TextStream& m_stream;
+    std::string& m_buffer;
+    std::size_t m_base = 0;  ///< the position of the buffer's first character
+    std::size_t m_released = 0;
+};
+
+/// What the cut shows: the progress texts, or nothing.
+struct NoProgress {
+    void show(long) {}
+    void finish() {}
+    void showEmptyText() {}
+};
+
+/// The cut itself, on either kind of text. `onContact` receives each contact as it is cut;
+/// an empty text, or one without any contact, gives one empty contact.
+template <class Text, class Progress, class OnContact>
+ContactCut cut(Text& text, Progress& progress, OnContact&& onContact)
+{
+    ContactCut cut;
+    if (!text.holds(0)) {
+        cut.emptyText = true;
+        progress.showEmptyText();
+        onContact(std::string_view());
+        return cut;
+    }
+    // Positions are 0-based here; `lastEnd` is the index of the last character of the
+    // contact cut last (of the text's first character before any cut).
+    std::size_t start = 0;
+    std::size_t lastEnd = 0;
+    while (text.holds(lastEnd + 1)) {
+        progress.show(cut.count);
+        ++cut.progressSteps;
+        const auto end = text.find(kEnd, start);
+        if (end == std::string_view::npos)
+            break;
+        lastEnd = end + kEnd.size() - 1;
+        onContact(text.view(start, lastEnd + 1));
+        ++cut.count;
+        text.release(lastEnd);
+        start = text.find(kBegin, lastEnd);
+        if (start == std::string_view::npos)
+            break;
+        text.release(start);
+    }
+    // A text without any contact gives one empty contact, so that no caller meets the
+    // contacts of the file split before.
+    if (cut.count == 0)
+        onContact(std::string_view());
+    progress.finish();
+    return cut;
+}
 
 }  // namespace
 
@@ -78,45 +199,37 @@ std::size_t findMarker(std::string_view text, std::string_view marker, std::size
 
 ContactCut cutContacts(Window& window, std::string_view text, const std::string& path)
 {
-    ContactCut cut;
-    if (text.empty()) {
-        showNoInformation(window, path);
-        cut.contacts.emplace_back();
-        return cut;
-    }
-
-    // Positions are 0-based here; `lastEnd` is the index of the last character of the
-    // contact cut last (of the text's first character before any cut).
-    std::size_t start = 0;
-    std::size_t lastEnd = 0;
+    WholeText whole(text);
     ContactProgress progress(window, path);
-    while (lastEnd + 1 < text.size()) {
-        progress.show(cut.count);
-        ++cut.progressSteps;
-        const auto end = findMarker(text, kEnd, start);
-        if (end == std::string_view::npos)
-            break;
-        lastEnd = end + kEnd.size() - 1;
-        cut.contacts.push_back(text.substr(start, lastEnd + 1 - start));
-        ++cut.count;
-        start = findMarker(text, kBegin, lastEnd);
-        if (start == std::string_view::npos)
-            break;
-    }
-    // A text without any contact gives one empty contact, so that no caller meets the
-    // contacts of the file split before.
-    if (cut.contacts.empty())
-        cut.contacts.emplace_back();
-    progress.finish();
-    return cut;
+    std::vector<std::string_view> contacts;
+    ContactCut result = cut(whole, progress, [&](std::string_view contact) { contacts.push_back(contact); });
+    result.contacts = std::move(contacts);
+    return result;
 }
 
-void replayCut(Window& window, std::string_view text, const std::string& path, const ContactCut& cut)
+ContactCut cutContacts(Window& window, TextStream& stream, const std::string& path,
+                       std::string& buffer, const std::function<void(std::string_view)>& onContact)
 {
-    if (text.empty())
-        return showNoInformation(window, path);
-    // Every step but a last one that found nothing showed the number of contacts found so far.
+    StreamedText streamed(stream, buffer);
     ContactProgress progress(window, path);
+    return cut(streamed, progress, onContact);
+}
+
+std::vector<std::string_view> contactsOf(std::string_view text)
+{
+    WholeText whole(text);
+    NoProgress silent;
+    std::vector<std::string_view> contacts;
+    cut(whole, silent, [&](std::string_view contact) { contacts.push_back(contact); });
+    return contacts;
+}
+
+void replayCut(Window& window, const std::string& path, const ContactCut& cut)
+{
+    ContactProgress progress(window, path);
+    if (cut.emptyText)
+        return progress.showEmptyText();
+    // Every step but a last one that found nothing showed the number of contacts found so far.
     for (long step = 0; step < cut.progressSteps; ++step)
         progress.show(std::min(step, cut.count));
     progress.finish();

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/window.h"
+#include "textio/text_reader.h"
 
 namespace brimwell {
 
@@ -26,19 +28,30 @@ long SplitMultiVCF(Window& window, std::string_view text, const std::string& pat
 /// What cutting one text found: SplitMultiVCF without the copies.
 struct ContactCut {
     /// The contacts as views into the text; an empty text, or one without any contact,
-    /// gives one empty contact.
+    /// gives one empty contact. (A cut of a stream hands them on instead.)
     std::vector<std::string_view> contacts;
     long count = 0;          ///< what SplitMultiVCF returns
     long progressSteps = 0;  ///< how often the cut set the progress text for a contact
+    bool emptyText = false;  ///< the text had no character (the cut showed the message)
 };
 
 /// Cuts `text` as SplitMultiVCF does, with the same progress texts and the same message
 /// for an empty text, but leaves SplitContacts alone.
 ContactCut cutContacts(Window& window, std::string_view text, const std::string& path);
 
+/// cutContacts on the text of `stream`, read only as far as the cut needs: each contact
+/// goes to `onContact` as soon as it is cut, as a view that lives until the call returns,
+/// and `buffer` holds only the text from the contact being cut on. The cut it returns
+/// holds no contacts. Throws FileError when reading fails.
+ContactCut cutContacts(Window& window, TextStream& stream, const std::string& path,
+                       std::string& buffer, const std::function<void(std::string_view)>& onContact);
+
+/// The contacts cutContacts cuts from `text`, without progress texts or message.
+std::vector<std::string_view> contactsOf(std::string_view text);
+
 /// Sets the progress text and shows the message exactly as cutContacts did when it made
-/// `cut` of `text`, without searching the text again.
-void replayCut(Window& window, std::string_view text, const std::string& path, const ContactCut& cut);
+/// `cut`, without searching the text again.
+void replayCut(Window& window, const std::string& path, const ContactCut& cut);
 
 /// The position of `marker` in `text` at or after `from`, ignoring ASCII letter case, or
 /// npos. The marker must hold a ':' (it is found by its colon, which is fast).

@@ -1,5 +1,6 @@
 #include "conversion/standard_combined.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "conversion/multi_contact_split.h"
 #include "conversion/property_rules.h"
 #include "conversion/row_writer.h"
+#include "textio/file_error.h"
 #include "textio/paths.h"
 #include "textio/text_reader.h"
 #include "textio/text_writer.h"
@@ -41,22 +43,18 @@ struct RuleSwitches {
     bool operator==(const RuleSwitches&) const = default;
 };
 
-/// What pass 1 keeps of the file it converts last (the one text, for a contact handed in).
-/// When pass 2 meets that path again it takes the text kept instead of reading the file a
-/// second time, cuts it again (so the progress bar shows exactly what it always shows), and,
-/// while the switches still stand as pass 1 found them, writes the kept data lines instead
-/// of recognising every line again: both give the same bytes. The switches cannot change
-/// while a file's contacts are converted, since that step lets no window events run.
+/// What pass 1 keeps of the file it converts last (the one text, for a contact handed in):
+/// its data lines and what its cut showed. When pass 2 meets that path again it replays the
+/// cut's progress texts instead of reading and cutting the file a second time and, while the
+/// switches still stand as pass 1 found them, writes the kept lines; otherwise it reads the
+/// file again and recognises its lines anew. Both give the same bytes.
 struct KeptFile {
     std::string path;
-    std::string text;  ///< the file's text (a contact handed in stays where it is)
     ContactCut cut;
     RuleSwitches switches{};
     std::optional<RowKeeper> rows;
-    bool complete = false;  ///< pass 1 converted the whole file without a failure
+    bool complete = false;  ///< pass 1 read and converted the whole file without a failure
 };
-
-enum class Pass { Columns, Rows };
 
 class CombinedConversion {
 public:
@@ -70,48 +68,50 @@ public:
     void run(const std::string& csvPath, const std::string& separator);
 
 private:
-    struct Contacts {
-        const std::string& path;
-        std::string_view text;
-        const std::vector<std::string_view>& contacts;
-        bool whole;  ///< the file was read and cut without a failure
-        bool last;   ///< the last file of the pass
-        bool kept;   ///< the text is the one pass 1 kept
-    };
-
-    /// Goes through the listed files (or the given text), reading and cutting each into
-    /// contacts and driving the progress bar, and hands each file's contacts to `convert`.
-    /// Pass 1 reads its last file into the kept text; pass 2 takes that text and its cut
-    /// for the same path.
+    /// Goes through the listed files (only the first, for a given text) with the progress
+    /// bar and text, handing each path to `convert` with whether it is the last.
     template <class Convert>
-    void walkFiles(Pass pass, Convert convert);
-    /// Feeds every line of every contact to the rules, with the sink's hooks around each
-    /// contact.
-    template <class EndContact>
-    void recognizeContacts(const Contacts& file, PropertyRules& rules, FieldSink& sink,
-                           EndContact endContact);
-    void collectColumns(const Contacts& file, HeaderList& headers, const std::string& separator);
-    void writeRows(const Contacts& file, const HeaderList& headers, RowBuilder& row,
+    void walkFiles(Convert convert);
+    /// Pass 1 on one file: its column names, read as a stream and cut as it is read. The
+    /// last file's data lines are built now too and kept for pass 2.
+    void collectColumns(const std::string& path, bool last, HeaderList& headers,
+                        const std::string& separator);
+    /// Pass 2 on one file: its data lines, appended to the target.
+    void writeRows(const std::string& path, const HeaderList& headers, RowBuilder& row,
                    TargetFile& target);
+    /// The text of `path` (the given text, when converting one); empty when it cannot be read.
+    std::string_view readText(const std::string& path);
+    void writeContacts(const std::vector<std::string_view>& contacts, const HeaderList& headers,
+                       RowBuilder& row, TargetFile& target);
+    /// The last progress text of a file, a repaint and a chance for the window's events.
+    void finishFile(const std::string& path);
 
     Window& m_window;
     ErrorTrap m_trap;
     RuleSet m_ruleSet;
     bool m_fromText;
     const std::string& m_vcardText;
-    std::string m_fileText;  ///< the file read last, its storage reused by the next read
+    std::string m_fileText;  ///< the text read last, its storage reused by the next read
     KeptFile m_kept;
 };
 
+/// Feeds every line of one contact to the rules.
+void recognizeContact(std::string_view contact, PropertyRules& rules, FieldSink& sink)
+{
+    rules.startContact();
+    while (!contact.empty()) {
+        const auto lineEnd = contact.find('\n');
+        rules.recognize(contact.substr(0, lineEnd), sink);
+        contact = lineEnd == std::string_view::npos ? std::string_view() : contact.substr(lineEnd + 1);
+    }
+}
+
 template <class Convert>
-void CombinedConversion::walkFiles(Pass pass, Convert convert)
+void CombinedConversion::walkFiles(Convert convert)
 {
     const int count = m_window.listCount();
     for (int i = 1; i <= count; ++i) {
         std::string path;
-        std::string_view text;
-        bool read = false;
-        ContactCut cut;
         m_trap.step(1, [&] { m_window.setProgressValue(progressPercent(i, m_window.listCount())); });
         m_trap.step(2, [&] {
             path = m_window.listItem(i);
@@ -119,100 +119,138 @@ void CombinedConversion::walkFiles(Pass pass, Convert convert)
         });
         if (m_fromText && i > 1)
             return;
-        const bool last = m_fromText || i == count;
-        const bool kept = pass == Pass::Rows && m_kept.complete && path == m_kept.path;
-        if (pass == Pass::Columns && last)
-            m_kept.complete = false;
-        m_trap.step(3, [&] {
-            if (m_fromText) {
-                text = m_vcardText;
-            } else if (kept) {
-                text = m_kept.text;
-            } else {
-                std::string& buffer = pass == Pass::Columns && last ? m_kept.text : m_fileText;
-                readWholeText(path, buffer);
-                text = buffer;  // a file that cannot be read stays an empty text
-            }
-            read = true;
-        });
-        // The contacts are cut as SplitMultiVCF cuts them, but stay views into the text.
-        const bool cutDone = m_trap.step(4, [&] {
-            if (kept)
-                replayCut(m_window, text, path, m_kept.cut);
-            else
-                cut = cutContacts(m_window, text, path);
-        });
-        m_trap.step(5, [&] {
-            m_window.setProgressText("Processing: " + GetFileName(path));
-            m_window.refresh();
-            m_window.yield();
-        });
-        const auto& contacts = kept ? m_kept.cut.contacts : cut.contacts;
-        m_trap.step(6, [&] { convert(Contacts{path, text, contacts, read && cutDone, last, kept}); });
-        if (pass == Pass::Columns && last && m_kept.complete)
-            m_kept.cut = std::move(cut);
+        convert(path, m_fromText || i == count);
     }
 }
 
-template <class EndContact>
-void CombinedConversion::recognizeContacts(const Contacts& file, PropertyRules& rules,
-                                           FieldSink& sink, EndContact endContact)
+void CombinedConversion::finishFile(const std::string& path)
 {
-    for (std::string_view contact : file.contacts) {
-        rules.startContact();
-        while (!contact.empty()) {
-            const auto lineEnd = contact.find('\n');
-            rules.recognize(contact.substr(0, lineEnd), sink);
-            contact = lineEnd == std::string_view::npos ? std::string_view() : contact.substr(lineEnd + 1);
-        }
-        endContact();
-    }
+    m_trap.step(5, [&] {
+        m_window.setProgressText("Processing: " + GetFileName(path));
+        m_window.refresh();
+        m_window.yield();
+    });
 }
 
-void CombinedConversion::collectColumns(const Contacts& file, HeaderList& headers,
+void CombinedConversion::collectColumns(const std::string& path, bool last, HeaderList& headers,
                                         const std::string& separator)
 {
-    if (!file.last) {
-        // Only the names count in this pass: the rules skip cleaning values.
-        ColumnCollector collector(headers);
-        PropertyRules rules(m_window, m_ruleSet, FieldParts::NamesOnly);
-        recognizeContacts(file, rules, collector, [] {});
-        return;
+    std::optional<ColumnCollector> collector;
+    RowKeeper* keeper = nullptr;
+    if (last) {
+        m_kept.complete = false;
+        m_kept.switches = RuleSwitches::read(m_window);
+        keeper = &m_kept.rows.emplace(headers, separator);
+    } else {
+        collector.emplace(headers);
     }
-    // The last file's lines are built now and kept for pass 2 with its text and its cut
-    // (unless the file could not be read: then pass 2 reads it again, and reports it again).
-    m_kept.switches = RuleSwitches::read(m_window);
-    RowKeeper& keeper = m_kept.rows.emplace(headers, separator);
-    keeper.reserve(file.text.size());
-    PropertyRules rules(m_window, m_ruleSet);
-    recognizeContacts(file, rules, keeper, [&] { keeper.endContact(m_kept.switches.quotes == 1); });
-    m_kept.path = file.path;
-    m_kept.complete = file.whole;
+    FieldSink& sink = keeper != nullptr ? static_cast<FieldSink&>(*keeper) : *collector;
+    // Only the names count for the other files: the rules skip cleaning their values.
+    PropertyRules rules(m_window, m_ruleSet, last ? FieldParts::NamesAndValues : FieldParts::NamesOnly);
+    const bool quotes = m_kept.switches.quotes == 1;
+    const auto convert = [&](std::string_view contact) {
+        recognizeContact(contact, rules, sink);
+        if (keeper != nullptr)
+            keeper->endContact(quotes);
+    };
+
+    std::optional<TextStream> stream;
+    const bool opened = m_trap.step(3, [&] {
+        if (!m_fromText)
+            stream.emplace(path);
+    });
+    // The contacts are converted as they are cut: a file is held in memory only a block
+    // and a contact at a time.
+    ContactCut cut;
+    bool readWhole = true;
+    const bool cutDone = m_trap.step(4, [&] {
+        if (!stream) {
+            cut = cutContacts(m_window, m_fromText ? std::string_view(m_vcardText) : std::string_view(), path);
+            std::for_each(cut.contacts.begin(), cut.contacts.end(), convert);
+            return;
+        }
+        const std::size_t columnsBefore = headers.size();
+        try {
+            cut = cutContacts(m_window, *stream, path, m_fileText, convert);
+        } catch (const FileError& failure) {
+            // A read that fails part way leaves a file that cannot be read, as one that fails
+            // at once: reported, an empty text, and none of its columns.
+            headers.truncate(columnsBefore);
+            readWhole = false;
+            m_trap.report(3, failure.what());
+            cut = cutContacts(m_window, std::string_view(), path);
+        }
+    });
+    finishFile(path);
+    if (last) {
+        m_kept.path = path;
+        m_kept.cut = std::move(cut);
+        m_kept.complete = opened && readWhole && cutDone && keeper->good();
+    }
 }
 
-void CombinedConversion::writeRows(const Contacts& file, const HeaderList& headers, RowBuilder& row,
-                                   TargetFile& target)
+std::string_view CombinedConversion::readText(const std::string& path)
 {
-    if (file.kept && RuleSwitches::read(m_window) == m_kept.switches &&
-        m_kept.rows->rowCount() == file.contacts.size()) {
-        const bool quotes = m_kept.switches.quotes == 1;
-        for (std::size_t k = 0; k < m_kept.rows->rowCount(); ++k)
-            target.writeLine(m_kept.rows->row(k, headers.size(), quotes), kAppend);
-        return;
-    }
+    if (m_fromText)
+        return m_vcardText;
+    readWholeText(path, m_fileText);
+    return m_fileText;
+}
+
+void CombinedConversion::writeRows(const std::string& path, const HeaderList& headers,
+                                   RowBuilder& row, TargetFile& target)
+{
+    const bool kept = m_kept.complete && path == m_kept.path;
+    std::string_view text;
+    ContactCut cut;
+    m_trap.step(3, [&] {
+        if (!kept)
+            text = readText(path);
+    });
+    m_trap.step(4, [&] {
+        if (kept)
+            replayCut(m_window, path, m_kept.cut);
+        else
+            cut = cutContacts(m_window, text, path);
+    });
+    finishFile(path);
+    m_trap.step(6, [&] {
+        if (!kept)
+            return writeContacts(cut.contacts, headers, row, target);
+        const auto append = [&](std::string_view line) { target.writeLine(line, kAppend); };
+        if (RuleSwitches::read(m_window) == m_kept.switches &&
+            m_kept.rows->replay(headers.size(), m_kept.switches.quotes == 1, append))
+            return;
+        // The kept lines cannot serve (a click during the yield changed how lines are shaped,
+        // or they could not be read back): the file is read and cut again, without showing
+        // it twice, and its lines recognised anew.
+        try {
+            text = readText(path);
+        } catch (const FileError& failure) {
+            m_trap.report(3, failure.what());
+            text = {};
+        }
+        writeContacts(contactsOf(text), headers, row, target);
+    });
+}
+
+void CombinedConversion::writeContacts(const std::vector<std::string_view>& contacts,
+                                       const HeaderList& headers, RowBuilder& row, TargetFile& target)
+{
     ValuePlacer placer(headers);
     PropertyRules rules(m_window, m_ruleSet);
-    recognizeContacts(file, rules, placer, [&] {
+    for (const std::string_view contact : contacts) {
+        recognizeContact(contact, rules, placer);
         placer.buildRow(row, m_window.checkValue(Control::Check9) == 1);
         target.writeLine(row.finish(), kAppend);
         placer.clear();
-    });
+    }
 }
 
 void CombinedConversion::run(const std::string& csvPath, const std::string& separator)
 {
     HeaderList headers;
-    walkFiles(Pass::Columns, [&](const Contacts& file) { collectColumns(file, headers, separator); });
+    walkFiles([&](const std::string& path, bool last) { collectColumns(path, last, headers, separator); });
     if (headers.empty())
         return;
 
@@ -225,7 +263,7 @@ void CombinedConversion::run(const std::string& csvPath, const std::string& sepa
         target.writeLine(row.finish(), kReplace);
     });
 
-    walkFiles(Pass::Rows, [&](const Contacts& file) { writeRows(file, headers, row, target); });
+    walkFiles([&](const std::string& path, bool) { writeRows(path, headers, row, target); });
     target.close();
 }
 

@@ -1,5 +1,6 @@
 #include "textio/text_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -140,6 +141,53 @@ std::vector<std::string> ReadFileText(const std::string& path)
     for (std::size_t start = 0; start < text.size(); start += kChunkSize)
         chunks.push_back(text.substr(start, kChunkSize));
     return chunks;
+}
+
+TextStream::TextStream(const std::string& path, std::size_t blockSize)
+    : m_path(path), m_blockSize(blockSize)
+{
+    errno = 0;
+    m_file.reset(std::fopen(path.c_str(), "rb"));
+    if (!m_file)
+        throw FileError("cannot open file", path, std::strerror(detail::lastError()));
+    // A first block shorter than the longest mark is the whole file, so the marks are
+    // judged as on the whole text.
+    readBlock(m_first, std::max(m_blockSize, kLongestMark));
+    const TextEncoding encoding = examine(m_first);
+    if (encoding == TextEncoding::Ansi)
+        return;
+    while (readBlock(m_first, m_blockSize)) {
+    }
+    m_first = decodeToAnsi(m_first, encoding);
+}
+
+bool TextStream::appendNext(std::string& text)
+{
+    if (!m_firstTaken) {
+        m_firstTaken = true;
+        if (!m_first.empty()) {
+            text.append(m_first);
+            m_first = std::string();
+            return true;
+        }
+    }
+    return readBlock(text, m_blockSize);
+}
+
+bool TextStream::readBlock(std::string& bytes, std::size_t size)
+{
+    if (!m_file)
+        return false;
+    const std::size_t used = bytes.size();
+    bytes.resize(used + size);
+    errno = 0;
+    const std::size_t read = std::fread(bytes.data() + used, 1, size, m_file.get());
+    bytes.resize(used + read);
+    if (std::ferror(m_file.get()))
+        throw FileError("cannot read file", m_path, std::strerror(detail::lastError()));
+    if (read < size)
+        m_file.reset();  // the end of the file: no further call reads
+    return read != 0;
 }
 
 }  // namespace brimwell

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "textio/encoding.h"
+#include "textio/file_io.h"
 
 namespace brimwell {
 
@@ -78,6 +79,39 @@ std::string readWholeText(const std::string& path);
 /// allocates (and the system maps) memory only for a file longer than any before. After
 /// a failure (a FileError) `text` holds no meaning.
 void readWholeText(const std::string& path, std::string& text);
+
+/// A file's decoded text, read piece by piece, for a reader that looks at each part of the
+/// text once and need not hold all of it: joined, the pieces are readWholeText's text.
+/// Text without a mark comes as the file's bytes, a block at a time; a marked text is
+/// decoded whole and comes as one piece.
+///
+///     TextStream stream(path);
+///     std::string text;
+///     while (stream.appendNext(text)) { /* look at text, drop what is done with */ }
+class TextStream {
+public:
+    /// Large enough that reading costs few calls, small enough to stay in the processor's
+    /// cache while it is looked at.
+    static constexpr std::size_t kDefaultBlockSize = std::size_t{1} << 20;
+
+    /// Opens `path` and reads its first block of `blockSize` bytes. Throws FileError as
+    /// readWholeText does.
+    explicit TextStream(const std::string& path, std::size_t blockSize = kDefaultBlockSize);
+
+    /// Appends the next piece of the text to `text`; false, leaving `text` as it was, at
+    /// the end of the text. Throws FileError when reading fails.
+    bool appendNext(std::string& text);
+
+private:
+    /// Appends up to `size` more of the file's bytes to `bytes`; false at the end of the file.
+    bool readBlock(std::string& bytes, std::size_t size);
+
+    std::string m_path;
+    std::size_t m_blockSize;
+    detail::FileHandle m_file;
+    std::string m_first;  ///< the first piece: read, and for a marked text decoded, on opening
+    bool m_firstTaken = false;
+};
 
 /// Bytes already in memory: the decoded text and its lines, as the file readers give them.
 std::string decodeFileBytes(std::string_view fileBytes);
