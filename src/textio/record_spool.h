@@ -9,9 +9,10 @@
 
 namespace brimwell {
 
-/// Records (texts of any bytes) set aside in order and read back once, kept in an
-/// anonymous temporary file rather than in memory: the system removes the file when the
-/// spool goes, also when the program ends abruptly, and memory holds one block at a time.
+/// Records (texts of any bytes) set aside in order and read back. Past a block's worth
+/// they go to an anonymous temporary file rather than stay in memory: the system removes
+/// the file when the spool goes, also when the program ends abruptly, and memory holds one
+/// block at a time.
 ///
 ///     RecordSpool spool;
 ///     spool.append("first");
@@ -19,9 +20,7 @@ namespace brimwell {
 ///     spool.replay([](std::string_view record) { /* "first", then "second" */ });
 class RecordSpool {
 public:
-    RecordSpool();
-
-    /// True while every record so far is safely set aside; false when the temporary file
+    /// True while every record so far is safely set aside; false once the temporary file
     /// could not be made or written.
     bool good() const { return !m_failed; }
     std::size_t count() const { return m_count; }
@@ -35,7 +34,7 @@ private:
     bool flush();
 
     detail::FileHandle m_file;
-    std::string m_block;  ///< records not yet in the file
+    std::string m_block;  ///< the records not in the file
     std::size_t m_count = 0;
     bool m_failed = false;
 };
