@@ -84,6 +84,19 @@ void assignNoCr(std::string& out, std::string_view value)
         out.append(value);
 }
 
+/// `value` without its carriage returns: the value itself when it holds none, or only one
+/// at its end (as the lines of a file with CR LF line ends do); else a copy in `out`.
+std::string_view withoutCarriageReturns(std::string& out, std::string_view value)
+{
+    const auto cr = value.find('\r');
+    if (cr == std::string_view::npos)
+        return value;
+    if (cr + 1 == value.size())
+        return value.substr(0, cr);
+    assignNoCr(out, value);
+    return out;
+}
+
 /// An address component with its "\n" escapes and "=0D" sequences turned into spaces.
 void assignAddressLine(std::string& out, std::string_view component)
 {
@@ -262,16 +275,14 @@ std::string_view PropertyRules::firstValue(const Line& line, bool trimmed)
         return {};
     const auto value = line.rest.substr(0, line.rest.find(':'));
     // Trimmed before the carriage returns go, so a CR protects the spaces in front of it.
-    assignNoCr(m_value, trimmed ? trimSpaces(value) : value);
-    return m_value;
+    return withoutCarriageReturns(m_value, trimmed ? trimSpaces(value) : value);
 }
 
 std::string_view PropertyRules::withoutCr(std::string_view raw)
 {
     if (!m_values)
         return {};
-    assignNoCr(m_value, raw);
-    return m_value;
+    return withoutCarriageReturns(m_value, raw);
 }
 
 void PropertyRules::nameRule(const Line& line, FieldSink& sink)
@@ -284,12 +295,9 @@ void PropertyRules::nameRule(const Line& line, FieldSink& sink)
             sink.field("First Name", {});
         return;
     }
-    assignNoCr(m_value, trimSpaces(piece(value, 0)));
-    sink.field("Last Name", m_value);
-    if (hasFirstName) {
-        assignNoCr(m_value, trimSpaces(piece(value, 1)));
-        sink.field("First Name", m_value);
-    }
+    sink.field("Last Name", withoutCarriageReturns(m_value, trimSpaces(piece(value, 0))));
+    if (hasFirstName)
+        sink.field("First Name", withoutCarriageReturns(m_value, trimSpaces(piece(value, 1))));
 }
 
 void PropertyRules::noteRule(const Line& line, FieldSink& sink)
