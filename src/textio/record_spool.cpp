@@ -10,7 +10,7 @@ namespace {
 
 /// Records are gathered in memory up to about this many bytes; past it they go to the
 /// file, and are read back in blocks of this size.
-constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+constexpr std::size_t kBlockSize = std::size_t{1} << 18;
 
 /// Each record is stored as its length, in the machine's own byte order, then its bytes.
 using RecordLength = std::uint64_t;

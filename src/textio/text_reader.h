@@ -92,7 +92,7 @@ class TextStream {
 public:
     /// Large enough that reading costs few calls, small enough to stay in the processor's
     /// cache while it is looked at.
-    static constexpr std::size_t kDefaultBlockSize = std::size_t{1} << 20;
+    static constexpr std::size_t kDefaultBlockSize = std::size_t{1} << 18;
 
     /// Opens `path` and reads its first block of `blockSize` bytes. Throws FileError as
     /// readWholeText does.

@@ -12,7 +12,7 @@ namespace brimwell {
 namespace {
 
 /// Lines are gathered up to about this many bytes before they go to the file.
-constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+constexpr std::size_t kBlockSize = std::size_t{1} << 18;
 
 }  // namespace
 
