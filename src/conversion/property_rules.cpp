@@ -151,6 +151,9 @@ struct PhoneWords {
     explicit PhoneWords(std::string_view head)
     {
         for (std::size_t at = 0; at < head.size(); ++at) {
+            // Only the first letters of the four words need a closer look.
+            if (!kFirstLetters[static_cast<unsigned char>(head[at])])
+                continue;
             const auto rest = head.substr(at);
             switch (head[at] & ~0x20) {
             case 'F':
@@ -162,14 +165,20 @@ struct PhoneWords {
             case 'P':
                 pager = pager || startsWith(rest, "PAGER");
                 break;
-            case 'W':
-                work = work || startsWith(rest, "WORK");
-                break;
             default:
+                work = work || startsWith(rest, "WORK");
                 break;
             }
         }
     }
+
+private:
+    static constexpr auto kFirstLetters = [] {
+        std::array<bool, 256> letters{};
+        for (const char c : {'F', 'C', 'P', 'W', 'f', 'c', 'p', 'w'})
+            letters[static_cast<unsigned char>(c)] = true;
+        return letters;
+    }();
 };
 
 struct SimpleRule {
@@ -183,6 +192,21 @@ constexpr SimpleRule kSimpleRules[] = {
     {"ORG", false, "Organization"}, {"BDAY", true, "Birthday"},    {"NICKNAME", false, "Nickname"},
     {"TITLE", false, "Job Title"},  {"ROLE", false, "Role"},
 };
+
+/// The simple rule whose word starts with the key's first letter (no two start alike), or
+/// none: one look-up instead of a compare per rule.
+const SimpleRule* simpleRuleFor(char first)
+{
+    static constexpr auto kByLetter = [] {
+        std::array<const SimpleRule*, 256> byLetter{};
+        for (const SimpleRule& rule : kSimpleRules) {
+            byLetter[static_cast<unsigned char>(rule.prefix[0])] = &rule;
+            byLetter[static_cast<unsigned char>(rule.prefix[0] | 0x20)] = &rule;
+        }
+        return byLetter;
+    }();
+    return kByLetter[static_cast<unsigned char>(first)];
+}
 
 /// The property name without parameters: the key's first ';' piece, trimmed. Only the
 /// rules past the key rules need it.
@@ -224,14 +248,10 @@ void PropertyRules::recognizeKey(const Line& line, FieldSink& sink)
         return sink.field("Display Name", firstValue(line, true));
     if (isNameKey(line.key))
         return nameRule(line, sink);
-    for (const auto& rule : kSimpleRules) {
-        // The first letter first: it rules out all but one entry at the cost of a compare.
-        if (!sameLetter(line.key[0], rule.prefix[0]))
-            continue;
-        if (rule.exact ? line.key.size() == rule.prefix.size() && startsWith(line.key, rule.prefix)
-                       : startsWith(line.key, rule.prefix))
-            return sink.field(rule.column, firstValue(line, true));
-    }
+    if (const SimpleRule* rule = simpleRuleFor(line.key[0]);
+        rule != nullptr && startsWith(line.key, rule->prefix) &&
+        (!rule->exact || line.key.size() == rule->prefix.size()))
+        return sink.field(rule->column, firstValue(line, true));
     if (m_rules == RuleSet::AllWithParameters && findShort(line.head, ';') == std::string_view::npos)
         return;
     const auto name = baseName(line.key);
