@@ -1,10 +1,14 @@
 // SplitMultiVCF: the contacts are pieces of the text, in order, each running to its
-// "END:VCARD"; findMarker agrees with a plain search that ignores letter case.
+// "END:VCARD"; findMarker agrees with a plain search that ignores letter case; cutting the
+// text as a file is read, in blocks of any size, cuts and shows exactly what cutting the
+// whole text does.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "conversion/multi_contact_split.h"
 #include "conversion/text_ops.h"
@@ -30,6 +34,34 @@ std::size_t plainFind(std::string_view text, std::string_view marker, std::size_
         [](char a, char b) { return text::upperAscii(a) == text::upperAscii(b); });
     return found == text.end() ? std::string_view::npos
                                : static_cast<std::size_t>(found - text.begin());
+}
+
+/// The cut of a file holding `bytes`, read in blocks of `block` bytes, against the cut of
+/// the file's whole text.
+void requireStreamedCutAgrees(std::string_view bytes, std::size_t block, Control wording)
+{
+    const std::string path = fuzz::scratchFile("streamed.vcf");
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const std::string text = readWholeText(path);
+    test::ScriptedWindow whole;
+    test::ScriptedWindow streamed;
+    whole.select(wording);
+    streamed.select(wording);
+    const ContactCut expected = cutContacts(whole, text, path);
+    std::vector<std::string_view> contacts;
+    std::vector<std::string> copies;
+    TextStream stream(path, block);
+    std::string buffer;
+    const ContactCut cut = cutContacts(streamed, stream, path, buffer,
+                                       [&](std::string_view contact) { copies.emplace_back(contact); });
+    contacts.assign(copies.begin(), copies.end());
+    fuzz::require(contacts == expected.contacts, "the streamed cut hands on the same contacts");
+    fuzz::require(cut.count == expected.count && cut.progressSteps == expected.progressSteps &&
+                      cut.emptyText == expected.emptyText,
+                  "the streamed cut counts the same");
+    fuzz::require(streamed.progressTexts == whole.progressTexts &&
+                      streamed.informationTexts() == whole.informationTexts(),
+                  "the streamed cut shows the same");
 }
 
 }  // namespace
@@ -69,5 +101,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           "findMarker finds what a plain search finds");
         }
     }
+    requireStreamedCutAgrees(text, 1 + size % 13, size % 2 == 0 ? Control::Option1 : Control::Option2);
     return 0;
 }

@@ -135,16 +135,14 @@ void CombinedConversion::finishFile(const std::string& path)
 void CombinedConversion::collectColumns(const std::string& path, bool last, HeaderList& headers,
                                         const std::string& separator)
 {
-    std::optional<ColumnCollector> collector;
+    ColumnCollector collector(headers);
     RowKeeper* keeper = nullptr;
     if (last) {
         m_kept.complete = false;
         m_kept.switches = RuleSwitches::read(m_window);
         keeper = &m_kept.rows.emplace(headers, separator);
-    } else {
-        collector.emplace(headers);
     }
-    FieldSink& sink = keeper != nullptr ? static_cast<FieldSink&>(*keeper) : *collector;
+    FieldSink& sink = keeper != nullptr ? static_cast<FieldSink&>(*keeper) : collector;
     // Only the names count for the other files: the rules skip cleaning their values.
     PropertyRules rules(m_window, m_ruleSet, last ? FieldParts::NamesAndValues : FieldParts::NamesOnly);
     const bool quotes = m_kept.switches.quotes == 1;
