@@ -79,7 +79,7 @@ private:
     /// Pass 2 on one file: its data lines, appended to the target.
     void writeRows(const std::string& path, const HeaderList& headers, RowBuilder& row,
                    TargetFile& target);
-    /// The text of `path` (the given text, when converting one); empty when it cannot be read.
+    /// The whole text of `path` (the given text, when converting one). Throws FileError.
     std::string_view readText(const std::string& path);
     void writeContacts(const std::vector<std::string_view>& contacts, const HeaderList& headers,
                        RowBuilder& row, TargetFile& target);
