@@ -87,7 +87,7 @@ private:
 /// keeps each contact's data line, built under the columns known when the contact ends.
 /// A column added later is one the contact lacks, so pass 2 gets the full line by adding
 /// empty columns (widening), without reading and recognising the file again. The lines
-/// wait in a temporary file, not in memory.
+/// wait in a RecordSpool: past a block, in a temporary file rather than in memory.
 class RowKeeper final : public ColumnCollector {
 public:
     RowKeeper(HeaderList& headers, const std::string& separator)
