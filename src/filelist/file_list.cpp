@@ -83,21 +83,19 @@ void FileListController::PushButton4_Click()
     trap.step(11, [&] { m_window.setPointer(Pointer::Default); });
 }
 
-std::optional<std::string> FileListController::PushButton9_Click()
+void FileListController::PushButton9_Click()
 {
     ErrorTrap trap(m_window, "Form1", "PushButton9_Click");
     std::string lastFolderDot;
     std::string folder;
-    std::optional<std::string> text1;
     trap.step(1, [&] { lastFolderDot = readSetting("LastFolderDot", ""); });
     trap.step(2, [&] { folder = m_window.browseForFolder(kFolderPickerTitle, lastFolderDot); });
     if (folder.empty())
-        return text1;
+        return;
     trap.step(3, [&] {
         writeSetting("LastFolderDot", folder);
-        text1 = folder.ends_with(kPathSeparator) ? folder : folder + kPathSeparator;
+        m_window.setText(Control::Text1, folder.ends_with(kPathSeparator) ? folder : folder + kPathSeparator);
     });
-    return text1;
 }
 
 void FileListController::PushButton6_Click()

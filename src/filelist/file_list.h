@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,9 +20,8 @@ public:
     /// "Add All VCF File(s) In Folder": asks for an extension and a folder, then adds the
     /// matching files of the folder's whole tree.
     void PushButton4_Click();
-    /// The output-folder button. Returns the chosen folder ending in '/', which the window
-    /// puts into Text1; nothing when the picker was cancelled.
-    std::optional<std::string> PushButton9_Click();
+    /// The output-folder button: puts the chosen folder, ending in '/', into Text1.
+    void PushButton9_Click();
     /// "Clear List", refused while busy.
     void PushButton6_Click();
     /// "Load Sample/Example Files".

@@ -120,10 +120,7 @@ void MainWindow::connectControls()
     onClick(m_controls.PushButton4, [this] { m_fileList.PushButton4_Click(); });
     onClick(m_controls.PushButton6, [this] { m_fileList.PushButton6_Click(); });
     onClick(m_controls.PushButton7, [this] { m_fileList.PushButton7_Click(); });
-    onClick(m_controls.PushButton9, [this] {
-        if (const auto folder = m_fileList.PushButton9_Click())
-            m_window.setText(Control::Text1, *folder);
-    });
+    onClick(m_controls.PushButton9, [this] { m_fileList.PushButton9_Click(); });
 
     new ListEvents(*m_controls.ListView1, m_fileList);
     const std::vector<QPushButton*> pushButtons = m_controls.pushButtons();

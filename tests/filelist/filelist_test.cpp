@@ -160,9 +160,10 @@ TEST(file_list_test, add_and_folder_buttons_remember_the_last_answers)
 
     f.settings.set("LastFolderDot", "/out");
     f.window.folderAnswers = {"/data", "/"};
-    EXPECT_EQ(f.list.PushButton9_Click(), "/data/");
-    EXPECT_EQ(f.list.PushButton9_Click(), "/");
-    EXPECT_EQ(f.list.PushButton9_Click(), std::nullopt);
+    for (const char* expected : {"/data/", "/", "/"}) {  // the last picker is cancelled
+        f.list.PushButton9_Click();
+        EXPECT_EQ(f.window.texts[Control::Text1], expected);
+    }
     EXPECT_EQ(f.window.folderDialogStarts, Texts({"/previous", "/previous", "/out", "/data", "/"}));
     EXPECT_EQ(f.settings.get("LastFolder") + f.settings.get("LastFolderDot"), dir.path().string() + "/");
     EXPECT_TRUE(f.window.messages.empty());
