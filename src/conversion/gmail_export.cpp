@@ -9,7 +9,6 @@
 #include "app/window.h"
 #include "conversion/output_path.h"
 #include "conversion/property_lookup.h"
-#include "conversion/source_guard.h"
 #include "textio/paths.h"
 #include "textio/text_writer.h"
 
@@ -152,13 +151,8 @@ void convertOneFile(Window& window, std::string_view procedure, LineBuilder buil
 {
     ErrorTrap trap(window, "modCSV", procedure);
     std::string target;
-    // A target that is a listed source ends the conversion before anything is deleted.
-    if (!trap.step(1, [&] {
-            target = perFileTarget(window, vcfPath);
-            refuseListedSource(window, target, vcfPath, vcfPath + " was not converted");
-        }))
+    if (!clearPerFileTarget(trap, window, vcfPath, target))
         return;
-    trap.step(2, [&] { DeleteFileQuiet(window, target); });
     std::string header;
     std::string data;
     trap.step(3, [&] {

@@ -4,6 +4,7 @@
 
 namespace brimwell {
 
+class ErrorTrap;
 class Window;
 
 /// The CSV that a per-file converter writes for `vcfPath`: the source's name without its
@@ -11,5 +12,11 @@ class Window;
 /// source when `Option10` is selected, doubled separators collapsed; the empty string (no
 /// output) when neither is selected. "/in/team.vcf" beside its source gives "/in/team.csv".
 std::string perFileTarget(const Window& window, const std::string& vcfPath);
+
+/// Steps 1 and 2 of every per-file converter, under its trap: `target` becomes the
+/// perFileTarget of `vcfPath`, refused (false, and nothing deleted) when it would replace a
+/// listed source; then the old CSV of that name is deleted.
+bool clearPerFileTarget(ErrorTrap& trap, Window& window, const std::string& vcfPath,
+                        std::string& target);
 
 }  // namespace brimwell

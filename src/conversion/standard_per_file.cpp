@@ -8,7 +8,6 @@
 #include "conversion/output_path.h"
 #include "conversion/property_rules.h"
 #include "conversion/row_writer.h"
-#include "conversion/source_guard.h"
 #include "textio/text_reader.h"
 #include "textio/text_writer.h"
 
@@ -64,13 +63,8 @@ void convertFileToCsv(Window& window, const std::string& vcfPath, const std::str
     std::string header;
     std::string data;
 
-    // A target that is a listed source ends the conversion before anything is deleted.
-    if (!trap.step(1, [&] {
-            targetPath = perFileTarget(window, vcfPath);
-            refuseListedSource(window, targetPath, vcfPath, vcfPath + " was not converted");
-        }))
+    if (!clearPerFileTarget(trap, window, vcfPath, targetPath))
         return;
-    trap.step(2, [&] { DeleteFileQuiet(window, targetPath); });
     TargetFile target(targetPath, &window);
     trap.step(3, [&] { lines = ReadFileLines(vcfPath); });
     trap.step(4, [&] {
