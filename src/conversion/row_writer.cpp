@@ -52,7 +52,7 @@ void RowBuilder::grow(std::size_t extra)
 std::string_view RowBuilder::finish()
 {
     if (m_size != 0)
-        m_size -= m_separator.size();
+        m_size -= m_separatorSize;
     return std::string_view(m_line.data(), m_size);
 }
 
