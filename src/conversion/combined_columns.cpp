@@ -41,6 +41,12 @@ void ValuePlacer::buildRow(RowBuilder& row, bool quotes) const
         row.append(value, RowKind::Data, quotes);
 }
 
+RowKeeper::RowKeeper(HeaderList& headers, const std::string& separator)
+    : ColumnCollector(headers), m_row(separator), m_separator(separator),
+      m_separable(separator.find('\n') == std::string::npos)
+{
+}
+
 void RowKeeper::field(std::string_view name, std::string_view value)
 {
     const std::size_t index = column(name);
@@ -70,37 +76,62 @@ void RowKeeper::endContact(bool quotes)
     }
     m_row.appendEmpty(emptyRun, quotes);
     if (m_widths.empty() || m_widths.back().columns != columns)
-        m_widths.push_back({m_rows.count(), columns});
+        m_widths.push_back({m_rows.size(), columns});
+    // A data line holds no line break of its own (the row rule takes them out of the
+    // values), so the line feed of its CR LF tells where it ends.
     m_rows.append(m_row.finish());
+    m_rows.append("\r\n");
     m_values.clear();
     std::fill(m_cells.begin(), m_cells.end(), Cell{});
 }
 
 bool RowKeeper::replay(std::size_t columns, bool quotes,
-                       const std::function<void(std::string_view)>& onRow)
+                       const std::function<void(std::string_view)>& onLines)
+{
+    if (!good())
+        return false;
+    std::size_t position = 0;  // of the next byte, counted from the first line's start
+    auto width = m_widths.begin();
+    const bool replayed = m_rows.replay([&](std::string_view bytes) {
+        while (!bytes.empty()) {
+            while (std::next(width) != m_widths.end() && std::next(width)->firstByte <= position)
+                ++width;
+            const std::size_t widthEnds =
+                std::next(width) != m_widths.end() ? std::next(width)->firstByte : std::string_view::npos;
+            const std::string_view lines = bytes.substr(0, widthEnds - position);
+            if (width->columns == columns)
+                onLines(lines);
+            else
+                widenLines(lines, width->columns, columns, quotes, onLines);
+            position += lines.size();
+            bytes.remove_prefix(lines.size());
+        }
+    });
+    if (!replayed && position > 0)
+        throw std::runtime_error("the converted lines could not be read back");
+    return replayed;
+}
+
+void RowKeeper::widenLines(std::string_view bytes, std::size_t from, std::size_t to, bool quotes,
+                           const std::function<void(std::string_view)>& onLines)
 {
     // Each added column is an empty text, quoted or not, after a separator; a line of no
     // columns gets its first one without a separator in front.
     const std::string_view empty = quotes ? "\"\"" : "";
-    std::size_t index = 0;
-    auto width = m_widths.begin();
-    const bool replayed = m_rows.replay([&](std::string_view line) {
-        if (std::next(width) != m_widths.end() && std::next(width)->firstRow == index)
-            ++width;
-        ++index;
-        if (width->columns == columns)
-            return onRow(line);
-        m_widened.assign(line);
-        for (std::size_t column = width->columns; column < columns; ++column) {
+    m_partial.append(bytes);
+    std::string_view left = m_partial;
+    for (auto lineFeed = left.find('\n'); lineFeed != std::string_view::npos; lineFeed = left.find('\n')) {
+        m_widened.assign(left.substr(0, lineFeed - 1));  // without its CR LF
+        for (std::size_t column = from; column < to; ++column) {
             if (column > 0)
                 m_widened.append(m_separator);
             m_widened.append(empty);
         }
-        onRow(m_widened);
-    });
-    if (!replayed && index > 0)
-        throw std::runtime_error("the converted lines could not be read back");
-    return replayed;
+        m_widened.append("\r\n");
+        onLines(m_widened);
+        left.remove_prefix(lineFeed + 1);
+    }
+    m_partial.erase(0, m_partial.size() - left.size());
 }
 
 }  // namespace brimwell::combined

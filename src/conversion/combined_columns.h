@@ -11,7 +11,7 @@
 #include "conversion/header_list.h"
 #include "conversion/property_rules.h"
 #include "conversion/row_writer.h"
-#include "textio/record_spool.h"
+#include "textio/byte_spool.h"
 
 // The column bookkeeping of the combined converter: finding a field's column fast, and
 // the sinks of its two passes. Not for other converters.
@@ -87,22 +87,23 @@ private:
 /// keeps each contact's data line, built under the columns known when the contact ends.
 /// A column added later is one the contact lacks, so pass 2 gets the full line by adding
 /// empty columns (widening), without reading and recognising the file again. The lines
-/// wait in a RecordSpool: past a block, in a temporary file rather than in memory.
+/// wait, each with its CR LF, in a ByteSpool: past a block, in a temporary file rather
+/// than in memory; those built under the full header go to the target as they are.
 class RowKeeper final : public ColumnCollector {
 public:
-    RowKeeper(HeaderList& headers, const std::string& separator)
-        : ColumnCollector(headers), m_row(separator), m_separator(separator)
-    {}
+    RowKeeper(HeaderList& headers, const std::string& separator);
     void field(std::string_view name, std::string_view value) override;
 
     /// Ends a contact: builds and keeps its data line.
     void endContact(bool quotes);
-    /// True while every line is kept.
-    bool good() const { return m_rows.good(); }
-    /// Hands each kept line, widened to `columns` columns exactly as the row rule builds it
-    /// under the full header, to `onRow`. False when the lines cannot be read back; throws
-    /// std::runtime_error when that happens after some were handed on.
-    bool replay(std::size_t columns, bool quotes, const std::function<void(std::string_view)>& onRow);
+    /// True while every line is kept. A separator holding a line feed keeps none: the
+    /// kept lines could not be told apart.
+    bool good() const { return m_separable && m_rows.good(); }
+    /// Hands the kept lines, widened to `columns` columns exactly as the row rule builds
+    /// them under the full header and each ended by CR LF, to `onLines`, in pieces of one
+    /// or more lines. False when the lines cannot be read back; throws std::runtime_error
+    /// when that happens after some were handed on.
+    bool replay(std::size_t columns, bool quotes, const std::function<void(std::string_view)>& onLines);
 
 private:
     /// Where a value of the contact stands in m_values (an empty one anywhere).
@@ -110,18 +111,25 @@ private:
         std::size_t begin = 0;
         std::size_t size = 0;
     };
-    /// From line `firstRow` on, the lines were built under `columns` columns.
+    /// From byte `firstByte` of the kept lines on, they were built under `columns` columns.
     struct Width {
-        std::size_t firstRow;
+        std::size_t firstByte;
         std::size_t columns;
     };
+
+    /// Widens the complete lines of `bytes` (after what an earlier piece left of its last
+    /// line) from `from` columns to `to`, and hands each to `onLines`.
+    void widenLines(std::string_view bytes, std::size_t from, std::size_t to, bool quotes,
+                    const std::function<void(std::string_view)>& onLines);
 
     std::string m_values;       ///< the contact's values, one after another
     std::vector<Cell> m_cells;  ///< by column
     RowBuilder m_row;
     std::string m_separator;
-    RecordSpool m_rows;
+    bool m_separable;
+    ByteSpool m_rows;
     std::vector<Width> m_widths;
+    std::string m_partial;  ///< the start of a line being widened, cut off by a piece's end
     std::string m_widened;
 };
 

@@ -85,14 +85,11 @@ private:
 /// position to as far as the cut has read. Positions count from the text's start.
 class StreamedText {
 public:
-    StreamedText(TextStream& stream, std::string& buffer) : m_stream(stream), m_buffer(buffer)
-    {
-        m_buffer.clear();
-    }
+    StreamedText(TextStream& stream, std::string& buffer) : m_stream(stream), m_buffer(buffer) {}
 
     bool holds(std::size_t index)
     {
-        while (index >= m_base + m_buffer.size()) {
+        while (index >= m_base + m_size) {
             if (!readMore())
                 return false;
         }
@@ -101,11 +98,11 @@ public:
     std::size_t find(std::string_view marker, std::size_t from)
     {
         for (;;) {
-            const auto found = findMarker(m_buffer, marker, from - m_base);
+            const auto found = findMarker(held(), marker, from - m_base);
             if (found != std::string_view::npos)
                 return m_base + found;
             // A marker cut by the end of what is read starts in its last size()-1 characters.
-            const std::size_t readUpTo = m_base + m_buffer.size();
+            const std::size_t readUpTo = m_base + m_size;
             if (!readMore())
                 return std::string_view::npos;
             if (readUpTo >= marker.size())
@@ -114,21 +111,30 @@ public:
     }
     std::string_view view(std::size_t begin, std::size_t end) const
     {
-        return std::string_view(m_buffer).substr(begin - m_base, end - begin);
+        return held().substr(begin - m_base, end - begin);
     }
     void release(std::size_t position) { m_released = position; }
 
 private:
+    /// The characters read and not yet dropped; the buffer past them holds no meaning.
+    std::string_view held() const { return std::string_view(m_buffer.data(), m_size); }
+
     bool readMore()
     {
         // Drop what is done with first, so the buffer stays about a block long.
-        m_buffer.erase(0, m_released - m_base);
+        const std::size_t done = m_released - m_base;
+        std::copy(m_buffer.begin() + static_cast<std::ptrdiff_t>(done),
+                  m_buffer.begin() + static_cast<std::ptrdiff_t>(m_size), m_buffer.begin());
+        m_size -= done;
         m_base = m_released;
-        return m_stream.appendNext(m_buffer);
+        const std::size_t piece = m_stream.readNext(m_buffer, m_size);
+        m_size += piece;
+        return piece != 0;
     }
 
     TextStream& m_stream;
     std::string& m_buffer;
+    std::size_t m_size = 0;  ///< the characters of the buffer that hold text
     std::size_t m_base = 0;  ///< the position of the buffer's first character
     std::size_t m_released = 0;
 };

@@ -215,7 +215,7 @@ void CombinedConversion::writeRows(const std::string& path, const HeaderList& he
     m_trap.step(6, [&] {
         if (!kept)
             return writeContacts(cut.contacts, headers, row, target);
-        const auto append = [&](std::string_view line) { target.writeLine(line, kAppend); };
+        const auto append = [&](std::string_view lines) { target.appendLines(lines); };
         if (RuleSwitches::read(m_window) == m_kept.switches &&
             m_kept.rows->replay(headers.size(), m_kept.switches.quotes == 1, append))
             return;

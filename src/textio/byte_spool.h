@@ -9,33 +9,34 @@
 
 namespace brimwell {
 
-/// Records (texts of any bytes) set aside in order and read back. Past a block's worth
-/// they go to an anonymous temporary file rather than stay in memory: the system removes
-/// the file when the spool goes, also when the program ends abruptly, and memory holds one
-/// block at a time.
+/// Bytes set aside in order and read back. Past a block's worth they go to an anonymous
+/// temporary file rather than stay in memory: the system removes the file when the spool
+/// goes, also when the program ends abruptly, and memory holds one block at a time.
 ///
-///     RecordSpool spool;
-///     spool.append("first");
-///     spool.append("second");
-///     spool.replay([](std::string_view record) { /* "first", then "second" */ });
-class RecordSpool {
+///     ByteSpool spool;
+///     spool.append("first\n");
+///     spool.append("second\n");
+///     spool.replay([](std::string_view bytes) { /* "first\nsecond\n", in one or more pieces */ });
+class ByteSpool {
 public:
-    /// True while every record so far is safely set aside; false once the temporary file
+    /// True while every byte so far is safely set aside; false once the temporary file
     /// could not be made or written.
     bool good() const { return !m_failed; }
-    std::size_t count() const { return m_count; }
+    /// How many bytes were appended.
+    std::size_t size() const { return m_size; }
 
-    void append(std::string_view record);
-    /// Hands every record to `onRecord`, in order. False when the spool is not good or
-    /// reading it back failed (then only the records before the failure were handed on).
-    bool replay(const std::function<void(std::string_view)>& onRecord);
+    void append(std::string_view bytes);
+    /// Hands every byte to `onBytes`, in order, in pieces of at most a block (except for
+    /// bytes that never left memory). False when the spool is not good or reading it back
+    /// failed (then only the bytes before the failure were handed on).
+    bool replay(const std::function<void(std::string_view)>& onBytes);
 
 private:
     bool flush();
 
     detail::FileHandle m_file;
-    std::string m_block;  ///< the records not in the file
-    std::size_t m_count = 0;
+    std::string m_block;  ///< the bytes not in the file
+    std::size_t m_size = 0;
     bool m_failed = false;
 };
 

@@ -152,42 +152,46 @@ TextStream::TextStream(const std::string& path, std::size_t blockSize)
         throw FileError("cannot open file", path, std::strerror(detail::lastError()));
     // A first block shorter than the longest mark is the whole file, so the marks are
     // judged as on the whole text.
-    readBlock(m_first, std::max(m_blockSize, kLongestMark));
+    std::size_t length = readBlock(m_first, 0, std::max(m_blockSize, kLongestMark));
+    m_first.resize(length);
     const TextEncoding encoding = examine(m_first);
     if (encoding == TextEncoding::Ansi)
         return;
-    while (readBlock(m_first, m_blockSize)) {
-    }
+    while (const std::size_t more = readBlock(m_first, length, m_blockSize))
+        length += more;
+    m_first.resize(length);
     m_first = decodeToAnsi(m_first, encoding);
 }
 
-bool TextStream::appendNext(std::string& text)
+std::size_t TextStream::readNext(std::string& buffer, std::size_t used)
 {
     if (!m_firstTaken) {
         m_firstTaken = true;
         if (!m_first.empty()) {
-            text.append(m_first);
+            const std::size_t length = m_first.size();
+            if (buffer.size() < used + length)
+                buffer.resize(used + length);
+            std::copy(m_first.begin(), m_first.end(), buffer.begin() + static_cast<std::ptrdiff_t>(used));
             m_first = std::string();
-            return true;
+            return length;
         }
     }
-    return readBlock(text, m_blockSize);
+    return readBlock(buffer, used, m_blockSize);
 }
 
-bool TextStream::readBlock(std::string& bytes, std::size_t size)
+std::size_t TextStream::readBlock(std::string& bytes, std::size_t used, std::size_t size)
 {
     if (!m_file)
-        return false;
-    const std::size_t used = bytes.size();
-    bytes.resize(used + size);
+        return 0;
+    if (bytes.size() < used + size)
+        bytes.resize(used + size);
     errno = 0;
     const std::size_t read = std::fread(bytes.data() + used, 1, size, m_file.get());
-    bytes.resize(used + read);
     if (std::ferror(m_file.get()))
         throw FileError("cannot read file", m_path, std::strerror(detail::lastError()));
     if (read < size)
         m_file.reset();  // the end of the file: no further call reads
-    return read != 0;
+    return read;
 }
 
 }  // namespace brimwell

@@ -86,8 +86,11 @@ void readWholeText(const std::string& path, std::string& text);
 /// decoded whole and comes as one piece.
 ///
 ///     TextStream stream(path);
-///     std::string text;
-///     while (stream.appendNext(text)) { /* look at text, drop what is done with */ }
+///     std::string buffer;
+///     std::size_t used = 0;
+///     while (const std::size_t piece = stream.readNext(buffer, used)) {
+///         used += piece;  // look at buffer's first `used` characters, drop what is done with
+///     }
 class TextStream {
 public:
     /// Large enough that reading costs few calls, small enough to stay in the processor's
@@ -98,13 +101,16 @@ public:
     /// readWholeText does.
     explicit TextStream(const std::string& path, std::size_t blockSize = kDefaultBlockSize);
 
-    /// Appends the next piece of the text to `text`; false, leaving `text` as it was, at
-    /// the end of the text. Throws FileError when reading fails.
-    bool appendNext(std::string& text);
+    /// Puts the next piece of the text into `buffer` at position `used` and returns its
+    /// length; 0 at the end of the text. The buffer is enlarged when the piece does not fit
+    /// (never shrunk), so a reused buffer is not written over with zeros first: what stands
+    /// past the piece holds no meaning. Throws FileError when reading fails.
+    std::size_t readNext(std::string& buffer, std::size_t used);
 
 private:
-    /// Appends up to `size` more of the file's bytes to `bytes`; false at the end of the file.
-    bool readBlock(std::string& bytes, std::size_t size);
+    /// Reads up to `size` more of the file's bytes into `bytes` at `used`, enlarging it as
+    /// readNext does; 0 at the end of the file.
+    std::size_t readBlock(std::string& bytes, std::size_t used, std::size_t size);
 
     std::string m_path;
     std::size_t m_blockSize;

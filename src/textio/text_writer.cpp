@@ -48,6 +48,28 @@ int TargetFile::writeLine(std::string_view text, int mode)
 {
     if (mode != kReplace && mode != kAppend)
         return 0;
+    if (const int error = open(mode); error != 0)
+        return error;
+    m_buffer.append(text).append("\r\n");
+    return m_buffer.size() >= kBlockSize ? flush() : 0;
+}
+
+int TargetFile::appendLines(std::string_view lines)
+{
+    if (const int error = open(kAppend); error != 0)
+        return error;
+    if (m_buffer.size() + lines.size() < kBlockSize) {
+        m_buffer.append(lines);
+        return 0;
+    }
+    // A block or more: what waits goes first, then the lines straight from where they are.
+    if (const int error = flush(); error != 0)
+        return error;
+    return put(lines);
+}
+
+int TargetFile::open(int mode)
+{
     if (m_openError != 0)
         return m_openError;
     if (mode == kReplace && m_file != nullptr) {
@@ -56,17 +78,16 @@ int TargetFile::writeLine(std::string_view text, int mode)
         std::fclose(m_file);
         m_file = nullptr;
     }
+    if (m_file != nullptr)
+        return 0;
+    errno = 0;
+    m_file = std::fopen(m_path.c_str(), mode == kReplace ? "wb" : "ab");
     if (m_file == nullptr) {
-        errno = 0;
-        m_file = std::fopen(m_path.c_str(), mode == kReplace ? "wb" : "ab");
-        if (m_file == nullptr) {
-            m_openError = detail::lastError();
-            return fail(m_openError);
-        }
-        std::setvbuf(m_file, nullptr, _IONBF, 0);  // m_buffer is the only buffer
+        m_openError = detail::lastError();
+        return fail(m_openError);
     }
-    m_buffer.append(text).append("\r\n");
-    return m_buffer.size() >= kBlockSize ? flush() : 0;
+    std::setvbuf(m_file, nullptr, _IONBF, 0);  // m_buffer is the only buffer
+    return 0;
 }
 
 int TargetFile::close()
@@ -83,13 +104,19 @@ int TargetFile::close()
 
 int TargetFile::flush()
 {
-    if (m_buffer.empty())
+    const int error = put(m_buffer);
+    m_buffer.clear();
+    return error;
+}
+
+int TargetFile::put(std::string_view bytes)
+{
+    if (bytes.empty())
         return 0;
     errno = 0;
-    const std::size_t written = std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file);
-    const bool complete = written == m_buffer.size();
-    m_buffer.clear();
-    return complete ? 0 : fail(detail::lastError());
+    if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) == bytes.size())
+        return 0;
+    return fail(detail::lastError());
 }
 
 int TargetFile::fail(int error)

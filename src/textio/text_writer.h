@@ -36,6 +36,9 @@ public:
 
     /// mode kReplace empties the file first; kAppend adds at its end. 0 or an errno value.
     int writeLine(std::string_view text, int mode);
+    /// Adds `lines`, which end in CR LF already, at the end of the file as they are: the
+    /// same bytes as a writeLine(..., kAppend) for each. 0 or an errno value.
+    int appendLines(std::string_view lines);
     /// Flushes and closes; 0 or the error number of the failed write.
     int close();
 
@@ -43,7 +46,11 @@ public:
     int firstError() const { return m_firstError; }
 
 private:
+    /// Opens the file for `mode` unless it is open. 0 or an errno value.
+    int open(int mode);
     int flush();
+    /// Writes `bytes` to the open file. 0 or an errno value.
+    int put(std::string_view bytes);
     int fail(int error);
 
     std::string m_path;

@@ -116,6 +116,11 @@ TEST(standard_combined_test, header_of_every_column_and_a_line_per_contact)
          "Display Name,Notes\r\n\"A\",\"\"\r\n\"B\",\"onetwo\"\r\n", 0, Control::Check9},
         {false, ",", {}, {{"n.vcf", kNote}}, "Display Name,Notes\r\nA,\r\nB,one two\r\n", 0,
          Control::Check10},
+        // A separator holding a line feed: the kept lines cannot be told apart, so the file
+        // is read again.
+        {false, "\n", {},
+         {{"s.vcf", "BEGIN:VCARD\nFN:A\nN:Lee;Bo\nEND:VCARD\nBEGIN:VCARD\nEMAIL:e\nEND:VCARD\n"}},
+         "Display Name\nLast Name\nFirst Name\nEmail Address\r\nA\nLee\nBo\n\r\n\n\n\ne\r\n"},
         // A box ticked in pass 2 has no column: its fields have no place.
         {true, ",", {Control::Check4},
          {{"n.vcf", "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nTEL;CELL:1\nEMAIL:e\nEND:VCARD"}},
@@ -142,6 +147,38 @@ TEST(standard_combined_test, header_of_every_column_and_a_line_per_contact)
         ASSERT_EQ(window.errorReports().size(), row.reports);
         for (const std::string& report : window.errorReports())
             EXPECT_NE(report.find(".ConvertVCFToSingleCSV at line 3\r\r"), std::string::npos);
+    }
+}
+
+// Kept lines far past a block, most of them built before a column appeared: widened
+// wherever the blocks they are read back in end, the others passed on as they are.
+TEST(standard_combined_test, kept_lines_widen_across_blocks)
+{
+    constexpr int kContacts = 30000;
+    constexpr int kEmailFrom = 20000;  // "Email Address" appears with this contact
+    std::string vcf;
+    for (int i = 0; i < kContacts; ++i) {
+        vcf += "BEGIN:VCARD\nFN:Contact number " + std::to_string(i) + "\n";
+        if (i >= kEmailFrom)
+            vcf += "EMAIL:e" + std::to_string(i) + "\n";
+        vcf += i + 1 == kContacts ? "TEL;CELL:9\nEND:VCARD\n" : "END:VCARD\n";
+    }
+    for (const int quotes : {0, 1}) {
+        SCOPED_TRACE(quotes);
+        const std::string q = quotes == 1 ? "\"" : "";
+        std::string expected = q + "Display Name" + q + ";" + q + "Email Address" + q + ";" + q +
+                               "Mobile Phone" + q + "\r\n";
+        for (int i = 0; i < kContacts; ++i) {
+            const std::string email = i >= kEmailFrom ? "e" + std::to_string(i) : "";
+            expected += q + "Contact number " + std::to_string(i) + q + ";" + q + email + q + ";" + q +
+                        (i + 1 == kContacts ? "9" : "") + q + "\r\n";
+        }
+        test::TempDir dir;
+        test::ScriptedWindow window;
+        window.checks[Control::Check9] = quotes;
+        window.items.push_back(dir.write("many.vcf", vcf));
+        ConvertVCFToSingleCSV(window, dir.file("all.csv"), ";", false, "");
+        EXPECT_TRUE(test::readBytes(dir.file("all.csv")) == expected);
     }
 }
 
