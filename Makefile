@@ -5,11 +5,23 @@ RELEASE_DIR := build/release
 ASAN_DIR := build/asan
 OUT_DIR := $(CURDIR)/out
 
-RELEASE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIMWELL_BUILD_GUI=ON \
-                 -DBRIMWELL_BUILD_TESTS=OFF
+# Profile-guided optimisation: the engine of the release and benchmark builds is optimised
+# by a profile that an instrumented build records on typical work (scripts/pgo-train.sh),
+# recorded again whenever a source changes. All three builds share one build type, as the
+# profile must come from the code it optimises.
+PGO_TRAIN_DIR := build/pgo-train
+PGO_PROFILE_DIR := $(CURDIR)/build/pgo-profile
+PGO_STAMP := $(PGO_PROFILE_DIR)/trained
+PGO_SOURCES := $(shell find src bench -name '*.cpp' -o -name '*.h' -o -name CMakeLists.txt) \
+               cmake/BrimwellTargets.cmake scripts/pgo-train.sh
+OPTIMISED := -DCMAKE_BUILD_TYPE=Release -DBRIMWELL_PGO_DIR=$(PGO_PROFILE_DIR)
+PGO_TRAIN_FLAGS := $(OPTIMISED) -DBRIMWELL_PGO=generate -DBRIMWELL_BUILD_BENCH=ON \
+                   -DBRIMWELL_BUILD_GUI=OFF -DBRIMWELL_BUILD_TESTS=OFF
+
+RELEASE_FLAGS := $(OPTIMISED) -DBRIMWELL_PGO=use -DBRIMWELL_BUILD_GUI=ON -DBRIMWELL_BUILD_TESTS=OFF
 ASAN_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DBRIMWELL_BUILD_GUI=ON -DBRIMWELL_SANITIZE=ON
 BENCH_DIR := build/bench
-BENCH_FLAGS := -DCMAKE_BUILD_TYPE=Release -DBRIMWELL_BUILD_BENCH=ON -DBRIMWELL_BUILD_GUI=OFF \
+BENCH_FLAGS := $(OPTIMISED) -DBRIMWELL_PGO=use -DBRIMWELL_BUILD_BENCH=ON -DBRIMWELL_BUILD_GUI=OFF \
                -DBRIMWELL_BUILD_TESTS=OFF
 
 # The libFuzzer programs: a long run (make fuzz) and a few seconds each within make test.
@@ -44,7 +56,7 @@ fuzz: deps
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target brimwell_fuzzers
 	ctest --test-dir $(FUZZ_DIR) --output-on-failure -j $(FUZZ_JOBS)
 
-build: deps $(RELEASE_DIR)/build.ninja
+build: deps $(PGO_STAMP) $(RELEASE_DIR)/build.ninja
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
 gui: build
@@ -62,7 +74,7 @@ screenshot: build
 	@echo "Window drawn into docs/screenshot.png"
 
 # Micro-benchmarks briefly, then the end-to-end table against the peers (see bench/README.md).
-bench: deps $(BENCH_DIR)/build.ninja
+bench: deps $(PGO_STAMP) $(BENCH_DIR)/build.ninja
 	bash bench/install-peers.sh $(BENCH_DIR)
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	$(BENCH_DIR)/bin/brimwell-micro-bench --benchmark_min_time=0.05
@@ -77,15 +89,21 @@ format:
 deps:
 	@bash scripts/install-deps.sh
 
-# Each build folder is configured once; afterwards Ninja re-runs CMake itself when a
-# CMakeLists.txt changes.
-$(RELEASE_DIR)/build.ninja: | deps
+# The training build and run: the profile the optimised builds read.
+$(PGO_STAMP): $(PGO_SOURCES) | deps
+	cmake -S . -B $(PGO_TRAIN_DIR) -G Ninja $(PGO_TRAIN_FLAGS)
+	cmake --build $(PGO_TRAIN_DIR) -j $(JOBS) --target brimwell-cli brimwell-bench-corpus
+	bash scripts/pgo-train.sh $(PGO_TRAIN_DIR)/bin $(PGO_PROFILE_DIR)
+
+# Each build folder is configured once, and again when this file changes; otherwise Ninja
+# re-runs CMake itself when a CMakeLists.txt changes.
+$(RELEASE_DIR)/build.ninja: Makefile | deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja $(RELEASE_FLAGS)
 
 $(ASAN_DIR)/build.ninja: | deps
 	cmake -S . -B $(ASAN_DIR) -G Ninja $(ASAN_FLAGS)
 
-$(BENCH_DIR)/build.ninja: | deps
+$(BENCH_DIR)/build.ninja: Makefile | deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja $(BENCH_FLAGS)
 
 $(FUZZ_SMOKE_DIR)/build.ninja: | deps

@@ -21,3 +21,37 @@ endif()
 function(brimwell_set_bin_dir target)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${BRIMWELL_BIN_DIR}")
 endfunction()
+
+# Profile-guided optimisation of the engine (GCC): "generate" builds it to record where a
+# training run (scripts/pgo-train.sh) spends its time; "use" optimises it by that record.
+# Branch layout and inlining then follow real contact files, which matters here: the rules
+# and the row rule are chains of short, data-dependent branches.
+set(BRIMWELL_PGO "" CACHE STRING "Profile-guided optimisation of the engine: generate, use, or empty for none")
+set_property(CACHE BRIMWELL_PGO PROPERTY STRINGS "" generate use)
+set(BRIMWELL_PGO_DIR "" CACHE PATH "The folder the training run writes its profile to, and the build reads it from")
+
+# brimwell_apply_pgo(target) builds the target's own sources for BRIMWELL_PGO.
+function(brimwell_apply_pgo target)
+  if(BRIMWELL_PGO STREQUAL "")
+    return()
+  endif()
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU" OR BRIMWELL_PGO_DIR STREQUAL "")
+    message(FATAL_ERROR "BRIMWELL_PGO needs g++ and BRIMWELL_PGO_DIR")
+  endif()
+  # Profile files are named by object paths relative to the build folder, so the training
+  # build and the optimised one can live in different folders.
+  set(where "${BRIMWELL_PGO_DIR}")
+  if(BRIMWELL_PGO STREQUAL "generate")
+    target_compile_options(${target} PRIVATE "-fprofile-generate=${where}"
+                           "-fprofile-prefix-path=${PROJECT_BINARY_DIR}")
+    target_link_options(${target} INTERFACE -fprofile-generate)
+  elseif(BRIMWELL_PGO STREQUAL "use")
+    # Code the training never ran is optimised as without a profile, and a source file the
+    # training never reached has no profile at all.
+    target_compile_options(${target} PRIVATE "-fprofile-use=${where}"
+                           "-fprofile-prefix-path=${PROJECT_BINARY_DIR}"
+                           -fprofile-partial-training -Wno-missing-profile)
+  else()
+    message(FATAL_ERROR "BRIMWELL_PGO is generate, use or empty, not '${BRIMWELL_PGO}'")
+  endif()
+endfunction()
