@@ -1,6 +1,7 @@
 #include "conversion/combined_columns.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <stdexcept>
 
@@ -53,7 +54,13 @@ void RowKeeper::field(std::string_view name, std::string_view value)
     if (m_cells.size() <= index)
         m_cells.resize(index + 1);
     // A later field of the same column replaces the earlier one.
-    m_cells[index] = {m_values.size(), value.size()};
+    const std::uintptr_t offset =
+        reinterpret_cast<std::uintptr_t>(value.data()) - reinterpret_cast<std::uintptr_t>(m_contact.data());
+    if (offset <= m_contact.size() && value.size() <= m_contact.size() - offset) {
+        m_cells[index] = {value.data(), 0, value.size()};
+        return;
+    }
+    m_cells[index] = {nullptr, m_values.size(), value.size()};
     m_values.append(value);
 }
 
@@ -71,8 +78,8 @@ void RowKeeper::endContact(bool quotes)
         }
         m_row.appendEmpty(emptyRun, quotes);
         emptyRun = 0;
-        m_row.append(std::string_view(m_values.data() + cell.begin, cell.size), RowKind::Data,
-                     quotes);
+        const char* text = cell.view != nullptr ? cell.view : m_values.data() + cell.begin;
+        m_row.append(std::string_view(text, cell.size), RowKind::Data, quotes);
     }
     m_row.appendEmpty(emptyRun, quotes);
     if (m_widths.empty() || m_widths.back().columns != columns)

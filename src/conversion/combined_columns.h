@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -17,6 +19,26 @@
 // the sinks of its two passes. Not for other converters.
 namespace brimwell::combined {
 
+/// a == b without a library call, for texts as short as column names: eight characters
+/// at a time, the last eight overlapping the ones before.
+inline bool sameText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    if (a.size() < 8)
+        return std::equal(a.begin(), a.end(), b.begin());
+    const auto word = [](const char* at) {
+        std::uint64_t bits;
+        std::memcpy(&bits, at, 8);
+        return bits;
+    };
+    for (std::size_t at = 0; at + 8 < a.size(); at += 8) {
+        if (word(a.data() + at) != word(b.data() + at))
+            return false;
+    }
+    return word(a.data() + a.size() - 8) == word(b.data() + b.size() - 8);
+}
+
 /// isHeaderExists with a memory. The rules hand over column names from their constant
 /// tables (and numbered names they keep in place), so a name asked for before comes again
 /// at the same address; a small table keyed by the address answers it without hashing,
@@ -30,7 +52,7 @@ public:
         // The address's bits mixed by a multiplication; the top ones pick the slot.
         const auto mixed = reinterpret_cast<std::uintptr_t>(name.data()) * 0x9E3779B97F4A7C15ull;
         Remembered& slot = m_remembered[static_cast<std::size_t>(mixed >> (64 - kSlotBits))];
-        if (slot.address == name.data() && m_headers.names()[slot.index] == name)
+        if (slot.address == name.data() && sameText(m_headers.names()[slot.index], name))
             return static_cast<long>(slot.index);
         const long index = isHeaderExists(name, m_headers);
         if (index != -1)
@@ -92,6 +114,9 @@ private:
 class RowKeeper final : public ColumnCollector {
 public:
     RowKeeper(HeaderList& headers, const std::string& separator);
+    /// Starts a contact whose text `contact` lives until endContact: a value that is a
+    /// piece of it is kept as a view, any other is copied.
+    void beginContact(std::string_view contact) { m_contact = contact; }
     void field(std::string_view name, std::string_view value) override;
 
     /// Ends a contact: builds and keeps its data line.
@@ -106,8 +131,10 @@ public:
     bool replay(std::size_t columns, bool quotes, const std::function<void(std::string_view)>& onLines);
 
 private:
-    /// Where a value of the contact stands in m_values (an empty one anywhere).
+    /// A value of the contact: a view of its text, or where its copy stands in m_values
+    /// (an empty one anywhere).
     struct Cell {
+        const char* view = nullptr;
         std::size_t begin = 0;
         std::size_t size = 0;
     };
@@ -122,7 +149,8 @@ private:
     void widenLines(std::string_view bytes, std::size_t from, std::size_t to, bool quotes,
                     const std::function<void(std::string_view)>& onLines);
 
-    std::string m_values;       ///< the contact's values, one after another
+    std::string_view m_contact;
+    std::string m_values;       ///< the copied values of the contact, one after another
     std::vector<Cell> m_cells;  ///< by column
     RowBuilder m_row;
     std::string m_separator;

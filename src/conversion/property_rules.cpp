@@ -105,19 +105,6 @@ void assignAddressLine(std::string& out, std::string_view component)
     text::replaceAll(out, "=0D", " ");
 }
 
-/// The i-th ';' piece of s, or an empty view past the last one.
-std::string_view piece(std::string_view s, std::size_t index)
-{
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < index; ++i) {
-        start = s.find(';', start);
-        if (start == std::string_view::npos)
-            return {};
-        ++start;
-    }
-    return s.substr(start, s.find(';', start) - start);
-}
-
 /// The first pieces of an address value, cut once, and how many pieces it has in all.
 struct AddressPieces {
     static constexpr std::size_t kUsed = 7;  // post office box .. country
@@ -308,16 +295,20 @@ std::string_view PropertyRules::withoutCr(std::string_view raw)
 void PropertyRules::nameRule(const Line& line, FieldSink& sink)
 {
     const auto value = trimSpaces(line.rest.substr(0, line.rest.find(':')));
-    const bool hasFirstName = value.find(';') != std::string_view::npos;
+    // The first two ';' pieces: names are short, so a plain loop finds the ';'.
+    const auto semicolon = findShort(value, ';');
+    const bool hasFirstName = semicolon != std::string_view::npos;
     if (!m_values) {
         sink.field("Last Name", {});
         if (hasFirstName)
             sink.field("First Name", {});
         return;
     }
-    sink.field("Last Name", withoutCarriageReturns(m_value, trimSpaces(piece(value, 0))));
-    if (hasFirstName)
-        sink.field("First Name", withoutCarriageReturns(m_value, trimSpaces(piece(value, 1))));
+    sink.field("Last Name", withoutCarriageReturns(m_value, trimSpaces(value.substr(0, semicolon))));
+    if (hasFirstName) {
+        const auto rest = value.substr(semicolon + 1);
+        sink.field("First Name", withoutCarriageReturns(m_value, trimSpaces(rest.substr(0, findShort(rest, ';')))));
+    }
 }
 
 void PropertyRules::noteRule(const Line& line, FieldSink& sink)

@@ -147,6 +147,8 @@ void CombinedConversion::collectColumns(const std::string& path, bool last, Head
     PropertyRules rules(m_window, m_ruleSet, last ? FieldParts::NamesAndValues : FieldParts::NamesOnly);
     const bool quotes = m_kept.switches.quotes == 1;
     const auto convert = [&](std::string_view contact) {
+        if (keeper != nullptr)
+            keeper->beginContact(contact);
         recognizeContact(contact, rules, sink);
         if (keeper != nullptr)
             keeper->endContact(quotes);

@@ -112,6 +112,37 @@ TEST(row_writer_test, builds_the_line)
                             "0123456789abcdefghij;01234567;0123456789a");
 }
 
+// Runs of empty cells and cell endings are written with copies of a fixed size: runs on
+// either side of the most one copy holds, and separators longer than a copy, give the
+// same line as one cell at a time.
+TEST(row_writer_test, runs_of_empty_cells)
+{
+    const std::vector<std::string> separators = {"", "\t", ", ", std::string(20, '|'), std::string(130, '#')};
+    for (const std::string& separator : separators) {
+        for (const bool quotes : {false, true}) {
+            for (const std::size_t count : {0, 1, 42, 43, 64, 200}) {
+                SCOPED_TRACE(separator.substr(0, 3) + " quotes " + std::to_string(quotes) + " count " +
+                             std::to_string(count));
+                RowBuilder runs(separator);
+                RowBuilder cells(separator);
+                runs.append("x", RowKind::Data, quotes);
+                cells.append("x", RowKind::Data, quotes);
+                runs.appendEmpty(count, quotes);
+                for (std::size_t i = 0; i < count; ++i)
+                    cells.append("", RowKind::Data, quotes);
+                runs.append("y", RowKind::Header, quotes);
+                cells.append("y", RowKind::Header, quotes);
+                std::string expected = quotes ? "\"x\"" : "x";
+                for (std::size_t i = 0; i < count; ++i)
+                    expected += separator + (quotes ? "\"\"" : "");
+                expected += separator + (quotes ? "\"y\"" : "y");
+                EXPECT_EQ(runs.finish(), expected);
+                EXPECT_EQ(cells.finish(), expected);
+            }
+        }
+    }
+}
+
 TEST(property_lookup_test, lookup_rules)
 {
     struct Case {

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "conversion/combined_columns.h"
 #include "conversion/multi_contact_split.h"
 #include "support/scripted_window.h"
 #include "support/temp_dir.h"
@@ -147,6 +148,22 @@ TEST(standard_combined_test, header_of_every_column_and_a_line_per_contact)
         ASSERT_EQ(window.errorReports().size(), row.reports);
         for (const std::string& report : window.errorReports())
             EXPECT_NE(report.find(".ConvertVCFToSingleCSV at line 3\r\r"), std::string::npos);
+    }
+}
+
+// Column names are compared eight characters at a time: a difference in any place, on
+// either side of a multiple of eight, counts.
+TEST(standard_combined_test, column_names_compare_exactly)
+{
+    for (const std::size_t length : {0, 1, 7, 8, 9, 15, 16, 17, 24, 25}) {
+        const std::string name(length, 'a');
+        EXPECT_TRUE(combined::sameText(name, std::string(length, 'a')));
+        EXPECT_FALSE(combined::sameText(name, name + "a"));
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string other = name;
+            other[at] = 'b';
+            EXPECT_FALSE(combined::sameText(name, other)) << length << " at " << at;
+        }
     }
 }
 
