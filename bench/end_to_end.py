@@ -3,8 +3,10 @@
 
     bench/end_to_end.py --build build/bench [--runs 5]
 
-Rows (each the median of --runs runs, all rows and peers taking turns in every round, so
-that they share whatever else the machine is doing):
+Rows (each the median of its runs, all rows and peers taking turns in every round, so
+that they share whatever else the machine is doing; the jobs that take under a second run
+three times a round, in turns, as a short run is the more easily disturbed; after each run
+the disk work it left is done, untimed, so that it does not fall into the next):
   (a) 100,000 contacts in one file into one standard CSV
   (b) the same, keeping only e-mails, phones, names and addresses
   (c) the same file, one CSV per contact (100,000 files)
@@ -27,6 +29,9 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
+# How often a job that takes under a second runs in each round.
+QUICK_RUNS = 3
+
 # Corpus: name -> (generator kind, count).
 CORPUS = {
     "big100k.vcf": ("file", 100_000),
@@ -39,13 +44,14 @@ CORPUS = {
 class Job:
     """One timed command; `prepare` runs before each run, untimed."""
 
-    def __init__(self, key, label, command, prepare=None, input_path=None, statuses=(0,)):
+    def __init__(self, key, label, command, prepare=None, input_path=None, statuses=(0,), quick=True):
         self.key = key
         self.label = label
         self.command = command
         self.prepare = prepare or (lambda: None)
         self.input_path = input_path
         self.statuses = statuses
+        self.quick = quick  # runs QUICK_RUNS times a round
         self.times = []
         self.memory_kib = []
 
@@ -95,13 +101,14 @@ def define_jobs(cli, corpus, out, node_modules):
             one_csv + ["--keep", "emails,phones,names,addresses", big], removed(csv), big),
         Job("c", "  the same file, one CSV per contact",
             [cli, "--quiet", "--out-dir", os.path.join(out, "per-contact"), big],
-            fresh_folder(os.path.join(out, "per-contact")), big),
+            fresh_folder(os.path.join(out, "per-contact")), big, quick=False),
         Job("d", "1,000 files -> one Gmail CSV",
             [cli, "--quiet", "--format", "gmail", "--one-csv", csv, os.path.join(corpus, "cards1000")],
             removed(csv)),
         # Nothing matches the extension: the walk runs, and the run ends "No files added." (2).
         Job("e", "folder tree of 100,000 files scanned",
-            [cli, "--quiet", "--ext", "nomatch", os.path.join(corpus, "tree100k")], statuses=(2,)),
+            [cli, "--quiet", "--ext", "nomatch", os.path.join(corpus, "tree100k")], statuses=(2,),
+            quick=False),
         Job("f", "200,000 contacts -> one CSV", one_csv + [os.path.join(corpus, "big200k.vcf")],
             removed(csv), os.path.join(corpus, "big200k.vcf")),
         Job("abook", "abook --convert (vcard -> csv)",
@@ -109,10 +116,10 @@ def define_jobs(cli, corpus, out, node_modules):
              "--outfile", csv], removed(csv), big),  # abook will not replace a file
         Job("vobject", "python3-vobject + csv",
             ["/usr/bin/python3", os.path.join(HERE, "peers", "vobject_to_csv.py"), big, csv],
-            removed(csv), big),
+            removed(csv), big, quick=False),
         Job("vcf", "node + npm vcf",
             ["env", f"NODE_PATH={node_modules}", "node", os.path.join(HERE, "peers", "vcf_to_csv.js"),
-             big, csv], removed(csv), big),
+             big, csv], removed(csv), big, quick=False),
     ]
 
 
@@ -123,6 +130,7 @@ def run_once(job, scratch):
     done = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", report, *job.command],
                           stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     elapsed = time.perf_counter() - start
+    os.sync()  # the written files reach the disk before the next run starts
     if done.returncode not in job.statuses:
         sys.exit(f"{job.key}: exit status {done.returncode}\n{done.stderr.decode(errors='replace')}")
     with open(report) as f:
@@ -148,7 +156,8 @@ def print_table(jobs, runs):
     peak = {job.key: max(job.memory_kib) / 1024 for job in jobs}
     abook = median["abook"]
     print(f"\nMachine: {machine()}; load average {os.getloadavg()[0]:.2f} at the end")
-    print(f"Median wall time of {runs} runs; peak memory is the largest of the runs.\n")
+    print(f"Median wall time of {runs} runs ({QUICK_RUNS * runs} for the rows and peers under a second); "
+          "peak memory is the largest of the runs.\n")
     print(f"{'row':5} {'job':52} {'median s':>9} {'min s':>7} {'peak MiB':>9} {'÷ input':>8} {'abook ÷':>8}")
     for key in "abcdef":
         job = by_key[key]
@@ -194,9 +203,10 @@ def main():
     scratch = tempfile.mkdtemp(prefix="scratch-", dir=build)
     try:
         jobs = define_jobs(cli, corpus, out, os.path.join(build, "node", "node_modules"))
+        quick = [job for job in jobs if job.quick]
         for round_number in range(1, args.runs + 1):
             print(f"round {round_number} of {args.runs}:", end="", flush=True)
-            for job in jobs:
+            for job in quick * (QUICK_RUNS - 1) + jobs:
                 run_once(job, scratch)
                 print(f" {job.key} {job.times[-1]:.2f}s", end="", flush=True)
             print()
