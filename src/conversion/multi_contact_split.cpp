@@ -34,13 +34,22 @@ public:
     /// The text before contact number `found` (0-based) is looked for, and a repaint.
     void show(long found)
     {
-        // Set once per contact: the buffer is reused rather than a new text built each time.
+        // Set once per contact, so the text is kept from one contact to the next and only
+        // its number is written anew; the wording may change between two contacts.
         if (m_window.optionSelected(Control::Option2)) {
-            m_text.assign("Processing contacts in file ").append(m_path);
+            if (m_digits != kWhole)
+                m_text.assign("Processing contacts in file ").append(m_path);
+            m_digits = kWhole;
         } else {
             char digits[24];
-            const auto number = std::to_chars(std::begin(digits), std::end(digits), found);
-            m_text.assign("Processing contact ").append(digits, number.ptr).append(" in file ").append(m_path);
+            const auto end = std::to_chars(std::begin(digits), std::end(digits), found).ptr;
+            const auto length = static_cast<std::size_t>(end - digits);
+            if (length == m_digits) {
+                std::copy(digits, end, m_text.begin() + static_cast<std::ptrdiff_t>(kNumbered.size()));
+            } else {
+                m_text.assign(kNumbered).append(digits, end).append(" in file ").append(m_path);
+                m_digits = length;
+            }
         }
         m_window.setProgressText(m_text);
         m_window.refresh();
@@ -54,9 +63,15 @@ public:
     }
 
 private:
+    static constexpr std::string_view kNumbered = "Processing contact ";
+    /// m_digits when m_text is the wording without a number, and before any text.
+    static constexpr std::size_t kWhole = 0;
+    static constexpr std::size_t kNone = std::string::npos;
+
     Window& m_window;
     const std::string& m_path;
     std::string m_text;
+    std::size_t m_digits = kNone;  ///< the length of the number in m_text
 };
 
 /// A whole text in memory, as the cut sees it.

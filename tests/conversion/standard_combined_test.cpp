@@ -67,6 +67,17 @@ TEST(multi_contact_split_test, progress_texts_name_the_contact_and_the_file)
               (Texts{"Processing contact 0 in file /t.vcf", "Processing contact 1 in file /t.vcf",
                      "Processing file /t.vcf", "Processing contacts in file /t.vcf",
                      "Processing file /t.vcf"}));
+
+    // The number's digits grow in place of the old ones: 9, 10, 11.
+    std::string twelve;
+    for (int i = 0; i < 12; ++i)
+        twelve += "BEGIN:VCARD\nEND:VCARD\n";
+    test::ScriptedWindow counting;
+    cutContacts(counting, twelve, "/t.vcf");
+    ASSERT_EQ(counting.progressTexts.size(), 13u);
+    EXPECT_EQ(counting.progressTexts[9], "Processing contact 9 in file /t.vcf");
+    EXPECT_EQ(counting.progressTexts[10], "Processing contact 10 in file /t.vcf");
+    EXPECT_EQ(counting.progressTexts[11], "Processing contact 11 in file /t.vcf");
 }
 
 const char* const kA = "BEGIN:VCARD\nFN:A\nEND:VCARD\n";
