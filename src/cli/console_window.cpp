@@ -43,6 +43,9 @@ void ConsoleWindow::setProgressValue(int value)
 
 void ConsoleWindow::setProgressText(const std::string& text)
 {
+    // A quiet run never draws the text, which is set for every contact: it is not kept.
+    if (!m_showProgress)
+        return;
     m_progressText = text;
     drawProgress(false);
 }
