@@ -43,10 +43,11 @@ void ValuePlacer::buildRow(RowBuilder& row, bool quotes) const
 }
 
 RowKeeper::RowKeeper(HeaderList& headers, const std::string& separator)
-    : ColumnCollector(headers), m_row(separator), m_separator(separator),
+    : ColumnCollector(headers),
+      m_row(separator),
+      m_separator(separator),
       m_separable(separator.find('\n') == std::string::npos)
-{
-}
+{}
 
 void RowKeeper::field(std::string_view name, std::string_view value)
 {
@@ -54,8 +55,8 @@ void RowKeeper::field(std::string_view name, std::string_view value)
     if (m_cells.size() <= index)
         m_cells.resize(index + 1);
     // A later field of the same column replaces the earlier one.
-    const std::uintptr_t offset =
-        reinterpret_cast<std::uintptr_t>(value.data()) - reinterpret_cast<std::uintptr_t>(m_contact.data());
+    const std::uintptr_t offset = reinterpret_cast<std::uintptr_t>(value.data()) -
+                                  reinterpret_cast<std::uintptr_t>(m_contact.data());
     if (offset <= m_contact.size() && value.size() <= m_contact.size() - offset) {
         m_cells[index] = {value.data(), 0, value.size()};
         return;
@@ -103,8 +104,9 @@ bool RowKeeper::replay(std::size_t columns, bool quotes,
         while (!bytes.empty()) {
             while (std::next(width) != m_widths.end() && std::next(width)->firstByte <= position)
                 ++width;
-            const std::size_t widthEnds =
-                std::next(width) != m_widths.end() ? std::next(width)->firstByte : std::string_view::npos;
+            const std::size_t widthEnds = std::next(width) != m_widths.end()
+                                              ? std::next(width)->firstByte
+                                              : std::string_view::npos;
             const std::string_view lines = bytes.substr(0, widthEnds - position);
             if (width->columns == columns)
                 onLines(lines);
@@ -127,7 +129,8 @@ void RowKeeper::widenLines(std::string_view bytes, std::size_t from, std::size_t
     const std::string_view empty = quotes ? "\"\"" : "";
     m_partial.append(bytes);
     std::string_view left = m_partial;
-    for (auto lineFeed = left.find('\n'); lineFeed != std::string_view::npos; lineFeed = left.find('\n')) {
+    for (auto lineFeed = left.find('\n'); lineFeed != std::string_view::npos;
+         lineFeed = left.find('\n')) {
         m_widened.assign(left.substr(0, lineFeed - 1));  // without its CR LF
         for (std::size_t column = from; column < to; ++column) {
             if (column > 0)

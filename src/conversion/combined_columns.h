@@ -128,7 +128,8 @@ public:
     /// them under the full header and each ended by CR LF, to `onLines`, in pieces of one
     /// or more lines. False when the lines cannot be read back; throws std::runtime_error
     /// when that happens after some were handed on.
-    bool replay(std::size_t columns, bool quotes, const std::function<void(std::string_view)>& onLines);
+    bool replay(std::size_t columns, bool quotes,
+                const std::function<void(std::string_view)>& onLines);
 
 private:
     /// A value of the contact: a view of its text, or where its copy stands in m_values

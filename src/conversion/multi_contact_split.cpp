@@ -45,7 +45,8 @@ public:
             const auto end = std::to_chars(std::begin(digits), std::end(digits), found).ptr;
             const auto length = static_cast<std::size_t>(end - digits);
             if (length == m_digits) {
-                std::copy(digits, end, m_text.begin() + static_cast<std::ptrdiff_t>(kNumbered.size()));
+                std::copy(digits, end,
+                          m_text.begin() + static_cast<std::ptrdiff_t>(kNumbered.size()));
             } else {
                 m_text.assign(kNumbered).append(digits, end).append(" in file ").append(m_path);
                 m_digits = length;

@@ -304,10 +304,12 @@ void PropertyRules::nameRule(const Line& line, FieldSink& sink)
             sink.field("First Name", {});
         return;
     }
-    sink.field("Last Name", withoutCarriageReturns(m_value, trimSpaces(value.substr(0, semicolon))));
+    sink.field("Last Name",
+               withoutCarriageReturns(m_value, trimSpaces(value.substr(0, semicolon))));
     if (hasFirstName) {
         const auto rest = value.substr(semicolon + 1);
-        sink.field("First Name", withoutCarriageReturns(m_value, trimSpaces(rest.substr(0, findShort(rest, ';')))));
+        sink.field("First Name", withoutCarriageReturns(
+                                     m_value, trimSpaces(rest.substr(0, findShort(rest, ';')))));
     }
 }
 

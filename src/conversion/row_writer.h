@@ -18,9 +18,9 @@ char* copyWithoutLineBreaks(std::string_view text, char* out);
 }  // namespace detail
 
 /// A short text of a line (a closing quote and the separator, or a whole empty cell),
-/// written any number of times over with one copy of kCopy characters. The fixed size keeps the
-/// copy free of branches on the count: a row's runs of empty cells differ from contact to
-/// contact, so a loop or a copy of the exact size would be mispredicted.
+/// written any number of times over with one copy of kCopy characters. The fixed size
+/// keeps the copy free of branches on the count: a row's runs of empty cells differ from
+/// contact to contact, so a loop or a copy of the exact size would be mispredicted.
 template <std::size_t kCopy>
 class RepeatedText {
 public:
@@ -63,9 +63,10 @@ private:
 class RowBuilder {
 public:
     explicit RowBuilder(const std::string& separator)
-        : m_separatorSize(separator.size()), m_endings{RepeatedText<16>(separator), RepeatedText<16>("\"" + separator)},
+        : m_separatorSize(separator.size()),
+          m_endings{RepeatedText<16>(separator), RepeatedText<16>("\"" + separator)},
           m_emptyCells{RepeatedText<kRoomPastEnd>(separator),
-                      RepeatedText<kRoomPastEnd>("\"\"" + separator)}
+                       RepeatedText<kRoomPastEnd>("\"\"" + separator)}
     {}
 
     void clear() { m_size = 0; }

@@ -29,7 +29,8 @@ bool ByteSpool::flush()
     // The file is made only when the bytes outgrow the block: most spools never need it.
     if (!m_file)
         m_file.reset(std::tmpfile());
-    m_failed = !m_file || std::fwrite(m_block.data(), 1, m_block.size(), m_file.get()) != m_block.size();
+    m_failed =
+        !m_file || std::fwrite(m_block.data(), 1, m_block.size(), m_file.get()) != m_block.size();
     m_block.clear();
     return !m_failed;
 }
@@ -48,7 +49,8 @@ bool ByteSpool::replay(const std::function<void(std::string_view)>& onBytes)
     // The block's storage, grown by the appends, serves to read the file back in.
     m_block.resize(kBlockSize);
     for (std::size_t left = m_size; left > 0;) {
-        const std::size_t read = std::fread(m_block.data(), 1, std::min(left, kBlockSize), m_file.get());
+        const std::size_t read =
+            std::fread(m_block.data(), 1, std::min(left, kBlockSize), m_file.get());
         if (read == 0) {
             m_failed = true;  // the file ended before the last byte
             break;

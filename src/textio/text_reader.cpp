@@ -171,7 +171,8 @@ std::size_t TextStream::readNext(std::string& buffer, std::size_t used)
             const std::size_t length = m_first.size();
             if (buffer.size() < used + length)
                 buffer.resize(used + length);
-            std::copy(m_first.begin(), m_first.end(), buffer.begin() + static_cast<std::ptrdiff_t>(used));
+            std::copy(m_first.begin(), m_first.end(),
+                      buffer.begin() + static_cast<std::ptrdiff_t>(used));
             m_first = std::string();
             return length;
         }

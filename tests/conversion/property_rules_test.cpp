@@ -117,12 +117,13 @@ TEST(row_writer_test, builds_the_line)
 // same line as one cell at a time.
 TEST(row_writer_test, runs_of_empty_cells)
 {
-    const std::vector<std::string> separators = {"", "\t", ", ", std::string(20, '|'), std::string(130, '#')};
+    const std::vector<std::string> separators = {"", "\t", ", ", std::string(20, '|'),
+                                                 std::string(130, '#')};
     for (const std::string& separator : separators) {
         for (const bool quotes : {false, true}) {
             for (const std::size_t count : {0, 1, 42, 43, 64, 200}) {
-                SCOPED_TRACE(separator.substr(0, 3) + " quotes " + std::to_string(quotes) + " count " +
-                             std::to_string(count));
+                SCOPED_TRACE(separator.substr(0, 3) + " quotes " + std::to_string(quotes) +
+                             " count " + std::to_string(count));
                 RowBuilder runs(separator);
                 RowBuilder cells(separator);
                 runs.append("x", RowKind::Data, quotes);

@@ -198,8 +198,9 @@ TEST(standard_combined_test, kept_lines_widen_across_blocks)
                                "Mobile Phone" + q + "\r\n";
         for (int i = 0; i < kContacts; ++i) {
             const std::string email = i >= kEmailFrom ? "e" + std::to_string(i) : "";
-            expected += q + "Contact number " + std::to_string(i) + q + ";" + q + email + q + ";" + q +
-                        (i + 1 == kContacts ? "9" : "") + q + "\r\n";
+            const std::string phone = i + 1 == kContacts ? "9" : "";
+            expected += q + "Contact number " + std::to_string(i) + q + ";" + q + email + q + ";" +
+                        q + phone + q + "\r\n";
         }
         test::TempDir dir;
         test::ScriptedWindow window;

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "support/temp_dir.h"
-#include "textio/file_error.h"
 #include "textio/byte_spool.h"
+#include "textio/file_error.h"
 #include "textio/text_reader.h"
 
 namespace brimwell {
