@@ -68,7 +68,8 @@ void RowKeeper::field(std::string_view name, std::string_view value)
 void RowKeeper::endContact(bool quotes)
 {
     const std::size_t columns = headers().size();
-    m_row.clear();
+    if (m_widths.empty() || m_widths.back().columns != columns)
+        m_widths.push_back({m_rows.size() + m_row.endedLines().size(), columns});
     // Most columns of a contact are empty: they go in runs.
     std::size_t emptyRun = 0;
     for (std::size_t i = 0; i < columns; ++i) {
@@ -83,19 +84,26 @@ void RowKeeper::endContact(bool quotes)
         m_row.append(std::string_view(text, cell.size), RowKind::Data, quotes);
     }
     m_row.appendEmpty(emptyRun, quotes);
-    if (m_widths.empty() || m_widths.back().columns != columns)
-        m_widths.push_back({m_rows.size(), columns});
     // A data line holds no line break of its own (the row rule takes them out of the
-    // values), so the line feed of its CR LF tells where it ends.
-    m_rows.append(m_row.finish());
-    m_rows.append("\r\n");
+    // values), so the line feed of its CR LF tells where it ends. The lines are built one
+    // after another and go to the spool a block at a time.
+    m_row.endLine();
+    if (m_row.endedLines().size() >= ByteSpool::kBlockSize)
+        keepEndedLines();
     m_values.clear();
     std::fill(m_cells.begin(), m_cells.end(), Cell{});
+}
+
+void RowKeeper::keepEndedLines()
+{
+    m_rows.append(m_row.endedLines());
+    m_row.clear();
 }
 
 bool RowKeeper::replay(std::size_t columns, bool quotes,
                        const std::function<void(std::string_view)>& onLines)
 {
+    keepEndedLines();
     if (!good())
         return false;
     std::size_t position = 0;  // of the next byte, counted from the first line's start

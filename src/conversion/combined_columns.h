@@ -145,6 +145,8 @@ private:
         std::size_t columns;
     };
 
+    /// Moves the lines built so far into the spool.
+    void keepEndedLines();
     /// Widens the complete lines of `bytes` (after what an earlier piece left of its last
     /// line) from `from` columns to `to`, and hands each to `onLines`.
     void widenLines(std::string_view bytes, std::size_t from, std::size_t to, bool quotes,

@@ -51,9 +51,18 @@ void RowBuilder::grow(std::size_t extra)
 
 std::string_view RowBuilder::finish()
 {
-    if (m_size != 0)
+    if (m_size != m_lineStart)
         m_size -= m_separatorSize;
-    return std::string_view(m_line.data(), m_size);
+    return std::string_view(m_line.data() + m_lineStart, m_size - m_lineStart);
+}
+
+void RowBuilder::endLine()
+{
+    finish();
+    char* out = room(2);
+    *out++ = '\r';
+    *out++ = '\n';
+    m_size = m_lineStart = static_cast<std::size_t>(out - m_line.data());
 }
 
 }  // namespace brimwell

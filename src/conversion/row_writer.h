@@ -69,12 +69,18 @@ public:
                        RepeatedText<kRoomPastEnd>("\"\"" + separator)}
     {}
 
-    void clear() { m_size = 0; }
+    /// Drops the line and every ended line.
+    void clear() { m_size = m_lineStart = 0; }
     void append(std::string_view text, RowKind kind, bool quotes);
     /// append("", RowKind::Data, quotes), `count` times over.
     void appendEmpty(std::size_t count, bool quotes);
     /// The line with its last separator removed (unless the line is empty).
     std::string_view finish();
+    /// Ends the line as finish() does, adds CR LF to it and starts the next line after it,
+    /// so that many lines are built one after another in place.
+    void endLine();
+    /// The lines ended since clear(), each with its CR LF.
+    std::string_view endedLines() const { return std::string_view(m_line.data(), m_lineStart); }
 
 private:
     /// What a line keeps free past its end, for the fixed-size copies of RepeatedText.
@@ -93,10 +99,12 @@ private:
     /// By whether the text is quoted: what follows a text, and a whole empty cell.
     std::array<RepeatedText<16>, 2> m_endings;
     std::array<RepeatedText<kRoomPastEnd>, 2> m_emptyCells;
-    // The line is the first m_size characters; the rest is room kept from longer lines, so
-    // that appending writes characters in place instead of calling into the string.
+    // The ended lines and the line are the first m_size characters, the line from
+    // m_lineStart on; the rest is room kept from longer lines, so that appending writes
+    // characters in place instead of calling into the string.
     std::string m_line;
     std::size_t m_size = 0;
+    std::size_t m_lineStart = 0;
 };
 
 // Inline: a combined CSV appends every column of every contact, most of them empty.

@@ -4,33 +4,30 @@
 
 namespace brimwell {
 
-namespace {
-
-/// Bytes are gathered in memory up to about this many; past it they go to the file, and
-/// are read back in blocks of this size.
-constexpr std::size_t kBlockSize = std::size_t{1} << 18;
-
-}  // namespace
-
 void ByteSpool::append(std::string_view bytes)
 {
     if (m_failed)
         return;
-    m_block.append(bytes);
     m_size += bytes.size();
-    if (m_block.size() >= kBlockSize)
-        flush();
+    if (m_block.size() + bytes.size() < kBlockSize) {
+        m_block.append(bytes);
+        return;
+    }
+    flush(bytes);
 }
 
-bool ByteSpool::flush()
+bool ByteSpool::flush(std::string_view more)
 {
-    if (m_failed || m_block.empty())
+    if (m_failed || (m_block.empty() && more.empty()))
         return !m_failed;
     // The file is made only when the bytes outgrow the block: most spools never need it.
     if (!m_file)
         m_file.reset(std::tmpfile());
-    m_failed =
-        !m_file || std::fwrite(m_block.data(), 1, m_block.size(), m_file.get()) != m_block.size();
+    const auto write = [this](std::string_view bytes) {
+        return bytes.empty() ||
+               std::fwrite(bytes.data(), 1, bytes.size(), m_file.get()) == bytes.size();
+    };
+    m_failed = !m_file || !write(m_block) || !write(more);
     m_block.clear();
     return !m_failed;
 }

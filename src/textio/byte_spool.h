@@ -19,12 +19,18 @@ namespace brimwell {
 ///     spool.replay([](std::string_view bytes) { /* "first\nsecond\n", in one or more pieces */ });
 class ByteSpool {
 public:
+    /// Bytes are gathered in memory up to about this many; past it they go to the file, and
+    /// are read back in blocks of this size.
+    static constexpr std::size_t kBlockSize = std::size_t{1} << 18;
+
     /// True while every byte so far is safely set aside; false once the temporary file
     /// could not be made or written.
     bool good() const { return !m_failed; }
     /// How many bytes were appended.
     std::size_t size() const { return m_size; }
 
+    /// Sets `bytes` aside; a block or more of them at once goes to the file straight from
+    /// where it is.
     void append(std::string_view bytes);
     /// Hands every byte to `onBytes`, in order, in pieces of at most a block (except for
     /// bytes that never left memory). False when the spool is not good or reading it back
@@ -32,7 +38,8 @@ public:
     bool replay(const std::function<void(std::string_view)>& onBytes);
 
 private:
-    bool flush();
+    /// Writes the bytes gathered in memory, then `more`, to the file.
+    bool flush(std::string_view more = {});
 
     detail::FileHandle m_file;
     std::string m_block;  ///< the bytes not in the file

@@ -112,6 +112,26 @@ TEST(row_writer_test, builds_the_line)
                             "0123456789abcdefghij;01234567;0123456789a");
 }
 
+// Lines built one after another: each ends as finish() ends it, then CR LF; an empty line
+// stays empty.
+TEST(row_writer_test, ends_lines_one_after_another)
+{
+    RowBuilder row(", ");
+    row.append("a", RowKind::Data, false);
+    row.append("b", RowKind::Data, true);
+    row.endLine();
+    row.endLine();
+    row.appendEmpty(2, false);
+    row.endLine();
+    row.append("c", RowKind::Data, false);
+    EXPECT_EQ(row.endedLines(), "a, \"b\"\r\n\r\n, \r\n");
+    EXPECT_EQ(row.finish(), "c");
+    row.clear();
+    EXPECT_EQ(row.endedLines(), "");
+    row.append("d", RowKind::Data, false);
+    EXPECT_EQ(row.finish(), "d");
+}
+
 // Runs of empty cells and cell endings are written with copies of a fixed size: runs on
 // either side of the most one copy holds, and separators longer than a copy, give the
 // same line as one cell at a time.
