@@ -43,7 +43,7 @@ bool ByteSpool::replay(const std::function<void(std::string_view)>& onBytes)
         m_failed = true;
         return false;
     }
-    // The block's storage, grown by the appends, serves to read the file back in.
+    // The block's storage serves to read the file back in.
     m_block.resize(kBlockSize);
     for (std::size_t left = m_size; left > 0;) {
         const std::size_t read =
