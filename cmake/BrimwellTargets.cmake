@@ -55,3 +55,25 @@ function(brimwell_apply_pgo target)
     message(FATAL_ERROR "BRIMWELL_PGO is generate, use or empty, not '${BRIMWELL_PGO}'")
   endif()
 endfunction()
+
+# brimwell_include_root(target folder) lets `target` and its users include the headers of
+# one source folder by folder name ("textio/paths.h"), and nothing else. The include root
+# is a build folder holding a single link, named after the folder, to the sources; so a
+# library sees only its own folder and those of the libraries it links, and an include
+# against the layers ("conversion/..." from textio/) names no file and fails to build.
+function(brimwell_include_root target folder)
+  set(root "${PROJECT_BINARY_DIR}/include-roots/${folder}")
+  file(MAKE_DIRECTORY "${root}")
+  file(CREATE_LINK "${CMAKE_CURRENT_SOURCE_DIR}" "${root}/${folder}" SYMBOLIC)
+  target_include_directories(${target} PUBLIC "${root}")
+endfunction()
+
+# brimwell_add_layer(target folder [DEPENDS libs...]) makes the engine's static library of
+# one source folder, with its include root, linking the layers below it.
+function(brimwell_add_layer target folder)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  add_library(${target} STATIC)
+  brimwell_include_root(${target} ${folder})
+  target_link_libraries(${target} PUBLIC brimwell::settings ${ARG_DEPENDS})
+  brimwell_apply_pgo(${target})
+endfunction()

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text_ops.h"
 #include "conversion/multi_contact_split.h"
-#include "conversion/text_ops.h"
 #include "fuzz_support.h"
 
 using namespace brimwell;

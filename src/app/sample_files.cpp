@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
-#include "app/messages.h"
-#include "app/settings_store.h"
-#include "app/window.h"
+#include "base/messages.h"
+#include "base/settings_store.h"
+#include "base/window.h"
 #include "filelist/folder_scan.h"
 #include "textio/paths.h"
 

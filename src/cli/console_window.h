@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window.h"
+#include "base/window.h"
 #include "job/option_values.h"
 
 namespace brimwell {

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/error_trap.h"
-#include "app/progress.h"
-#include "app/window.h"
+#include "base/error_trap.h"
+#include "base/progress.h"
+#include "base/window.h"
 #include "conversion/output_path.h"
 #include "conversion/property_lookup.h"
 #include "textio/paths.h"

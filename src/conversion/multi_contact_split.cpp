@@ -6,8 +6,8 @@
 #include <iterator>
 #include <utility>
 
-#include "app/messages.h"
-#include "conversion/text_ops.h"
+#include "base/messages.h"
+#include "base/text_ops.h"
 
 namespace brimwell {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/window.h"
+#include "base/window.h"
 #include "textio/text_reader.h"
 
 namespace brimwell {

@@ -1,7 +1,7 @@
 #include "conversion/output_path.h"
 
-#include "app/error_trap.h"
-#include "app/window.h"
+#include "base/error_trap.h"
+#include "base/window.h"
 #include "conversion/source_guard.h"
 #include "textio/paths.h"
 #include "textio/text_writer.h"

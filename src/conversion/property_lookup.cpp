@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "app/error_trap.h"
-#include "app/window.h"
+#include "base/error_trap.h"
+#include "base/window.h"
 
 namespace brimwell {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "conversion/text_ops.h"
+#include "base/text_ops.h"
 
 namespace brimwell {
 

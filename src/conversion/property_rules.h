@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/window.h"
+#include "base/window.h"
 
 namespace brimwell {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/window.h"
+#include "base/window.h"
 #include "textio/paths.h"
 
 namespace brimwell {

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/error_trap.h"
-#include "app/progress.h"
+#include "base/error_trap.h"
+#include "base/progress.h"
 #include "conversion/combined_columns.h"
 #include "conversion/header_list.h"
 #include "conversion/multi_contact_split.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/window.h"
+#include "base/window.h"
 
 namespace brimwell {
 

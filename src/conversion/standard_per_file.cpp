@@ -3,8 +3,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/error_trap.h"
-#include "app/progress.h"
+#include "base/error_trap.h"
+#include "base/progress.h"
 #include "conversion/output_path.h"
 #include "conversion/property_rules.h"
 #include "conversion/row_writer.h"

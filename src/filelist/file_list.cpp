@@ -2,11 +2,10 @@
 
 #include <utility>
 
-#include "app/error_trap.h"
-#include "app/messages.h"
-#include "app/sample_files.h"
-#include "app/settings_store.h"
-#include "app/window.h"
+#include "base/error_trap.h"
+#include "base/messages.h"
+#include "base/settings_store.h"
+#include "base/window.h"
 #include "filelist/folder_scan.h"
 #include "textio/paths.h"
 
@@ -28,8 +27,8 @@ constexpr const char* kFolderPickerTitle = "Please select folder:";
 }  // namespace
 
 FileListController::FileListController(Window& window, SettingsStore& settings,
-                                       std::string programFolder)
-    : m_window(window), m_settings(settings), m_programFolder(std::move(programFolder))
+                                       std::function<void()> loadSamples)
+    : m_window(window), m_settings(settings), m_loadSamples(std::move(loadSamples))
 {}
 
 bool FileListController::busy() const
@@ -94,7 +93,8 @@ void FileListController::PushButton9_Click()
         return;
     trap.step(3, [&] {
         writeSetting("LastFolderDot", folder);
-        m_window.setText(Control::Text1, folder.ends_with(kPathSeparator) ? folder : folder + kPathSeparator);
+        m_window.setText(Control::Text1,
+                         folder.ends_with(kPathSeparator) ? folder : folder + kPathSeparator);
     });
 }
 
@@ -110,7 +110,7 @@ void FileListController::PushButton6_Click()
 void FileListController::PushButton7_Click()
 {
     ErrorTrap trap(m_window, "Form1", "PushButton7_Click");
-    trap.step(1, [&] { LoadSampleFiles(m_window, m_settings, m_programFolder); });
+    trap.step(1, [&] { m_loadSamples(); });
 }
 
 void FileListController::dropPaths(const std::vector<std::string>& paths)

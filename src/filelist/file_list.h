@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,9 @@ class Window;
 /// removing, and reordering items by dragging them. The window forwards its events here.
 class FileListController {
 public:
-    /// `programFolder`: the folder holding the program, without a trailing separator.
-    FileListController(Window& window, SettingsStore& settings, std::string programFolder);
+    /// `loadSamples` adds the sample files; the program's start-up layer provides it, as
+    /// the samples live above the file list.
+    FileListController(Window& window, SettingsStore& settings, std::function<void()> loadSamples);
 
     /// "Add VCF File(s)": the multi-select open dialog; each chosen path is added in order.
     void PushButton1_Click();
@@ -56,7 +58,7 @@ private:
 
     Window& m_window;
     SettingsStore& m_settings;
-    std::string m_programFolder;
+    std::function<void()> m_loadSamples;
     bool m_mouseIsDown = false;  // MouseIsDown
     int m_dragItem = 0;          // DragItem, as an index; 0 for none
     int m_hoverItem = 0;         // HoverItem, only set during one mouse-move step

@@ -10,8 +10,8 @@
 #include <unistd.h>
 #include <utility>
 
-#include "app/error_trap.h"
-#include "app/window.h"
+#include "base/error_trap.h"
+#include "base/window.h"
 #include "textio/paths.h"
 
 namespace brimwell {

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/window.h"
+#include "base/window.h"
 
 class QWidget;
 

@@ -6,7 +6,7 @@
 #include <QProgressBar>
 #include <QString>
 
-#include "app/window.h"
+#include "base/window.h"
 
 class QAbstractButton;
 class QButtonGroup;

@@ -14,16 +14,17 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "app/error_trap.h"
-#include "app/messages.h"
 #include "app/sample_files.h"
-#include "app/settings_store.h"
+#include "base/error_trap.h"
+#include "base/messages.h"
+#include "base/settings_store.h"
 #include "gui/dialog_provider.h"
 #include "gui/hover_pointer.h"
 #include "gui/list_events.h"
 #include "gui/program_folder.h"
 #include "job/option_table.h"
 #include "textio/paths.h"
+#include "textio/text_writer.h"
 
 namespace brimwell {
 
@@ -48,7 +49,8 @@ MainWindow::MainWindow(SettingsStore& settings, DialogProvider& dialogs,
       m_controls(buildForm(*this)),
       m_window(*this, m_controls, dialogs),
       m_options(m_window, settings, desktopFolder().toStdString()),
-      m_fileList(m_window, settings, m_resourceFolder.toStdString()),
+      m_fileList(m_window, settings,
+                 [this] { LoadSampleFiles(m_window, m_settings, m_resourceFolder.toStdString()); }),
       m_job(m_window)
 {
     m_window.setDragCursor(
@@ -142,9 +144,9 @@ void MainWindow::addPaths(const QStringList& paths)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A run lives in the call stack below this event and would go on unseen: closing the
-    // window ends the program at once, whatever the run was writing.
+    // window ends the program at once, keeping the lines the run has written so far.
     if (m_job.JobRunning())
-        std::_Exit(EXIT_SUCCESS);
+        EndProgramKeepingWrites(EXIT_SUCCESS);
     QWidget::closeEvent(event);
 }
 

@@ -3,7 +3,7 @@
 #include <QCursor>
 #include <QElapsedTimer>
 
-#include "app/window.h"
+#include "base/window.h"
 #include "gui/form_controls.h"
 
 class QAbstractButton;

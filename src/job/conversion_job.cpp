@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/error_trap.h"
-#include "app/messages.h"
-#include "app/progress.h"
+#include "base/error_trap.h"
+#include "base/messages.h"
+#include "base/progress.h"
 #include "conversion/gmail_export.h"
 #include "conversion/multi_contact_split.h"
 #include "conversion/source_guard.h"

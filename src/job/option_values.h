@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "app/window.h"
+#include "base/window.h"
 
 namespace brimwell {
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "app/error_trap.h"
-#include "app/messages.h"
-#include "conversion/text_ops.h"
+#include "base/error_trap.h"
+#include "base/messages.h"
+#include "base/text_ops.h"
 #include "job/option_table.h"
 #include "textio/paths.h"
 

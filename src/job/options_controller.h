@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "app/settings_store.h"
-#include "app/window.h"
+#include "base/settings_store.h"
+#include "base/window.h"
 
 namespace brimwell {
 

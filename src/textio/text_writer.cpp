@@ -1,10 +1,11 @@
 #include "textio/text_writer.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
-#include "app/window.h"
+#include "base/window.h"
 #include "textio/file_io.h"
 
 namespace brimwell {
@@ -39,9 +40,41 @@ void DeleteFileQuiet(Window& window, const std::string& path)
     if (fs::remove(path, ignored))
         return;
     // A second try after making the file writable, as a forced delete would.
-    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add | fs::perm_options::nofollow,
-                    ignored);
+    fs::permissions(path, fs::perms::owner_write,
+                    fs::perm_options::add | fs::perm_options::nofollow, ignored);
     fs::remove(path, ignored);
+}
+
+TargetFile* TargetFile::s_firstOpen = nullptr;
+
+void EndProgramKeepingWrites(int status)
+{
+    for (TargetFile* target = TargetFile::s_firstOpen; target != nullptr;
+         target = target->m_nextOpen) {
+        target->m_window = nullptr;
+        target->flush();
+        std::fflush(target->m_file);
+    }
+    std::_Exit(status);
+}
+
+void TargetFile::link()
+{
+    m_nextOpen = s_firstOpen;
+    if (s_firstOpen != nullptr)
+        s_firstOpen->m_previousOpen = this;
+    s_firstOpen = this;
+}
+
+void TargetFile::unlink()
+{
+    if (m_previousOpen != nullptr)
+        m_previousOpen->m_nextOpen = m_nextOpen;
+    else
+        s_firstOpen = m_nextOpen;
+    if (m_nextOpen != nullptr)
+        m_nextOpen->m_previousOpen = m_previousOpen;
+    m_previousOpen = m_nextOpen = nullptr;
 }
 
 int TargetFile::writeLine(std::string_view text, int mode)
@@ -77,6 +110,7 @@ int TargetFile::open(int mode)
         m_buffer.clear();
         std::fclose(m_file);
         m_file = nullptr;
+        unlink();
     }
     if (m_file != nullptr)
         return 0;
@@ -87,6 +121,7 @@ int TargetFile::open(int mode)
         return fail(m_openError);
     }
     std::setvbuf(m_file, nullptr, _IONBF, 0);  // m_buffer is the only buffer
+    link();
     return 0;
 }
 
@@ -99,6 +134,7 @@ int TargetFile::close()
     if (std::fclose(m_file) != 0 && error == 0)
         error = fail(detail::lastError());
     m_file = nullptr;
+    unlink();
     return error;
 }
 

@@ -21,6 +21,12 @@ int TextFileIO(const std::string& path, std::string& text, int mode);
 /// events run first.
 void DeleteFileQuiet(Window& window, const std::string& path);
 
+/// Writes what every open TargetFile holds to its file, then ends the program at once
+/// with `status`, running no destructor and no exit handler. For a window closed in the
+/// middle of a run: the lines a converter has handed to its target are on disk, the rest
+/// of the run is not done. A failed write is not told to any window.
+[[noreturn]] void EndProgramKeepingWrites(int status);
+
 /// One converter call's output file. writeLine gives exactly the bytes that opening,
 /// writing the line and CR LF, and closing the file for every line would give, but keeps
 /// the file open and buffered until close(). Failures never throw; they are returned and
@@ -29,7 +35,8 @@ void DeleteFileQuiet(Window& window, const std::string& path);
 class TargetFile {
 public:
     explicit TargetFile(std::string path, Window* window = nullptr)
-        : m_path(std::move(path)), m_window(window) {}
+        : m_path(std::move(path)), m_window(window)
+    {}
     TargetFile(const TargetFile&) = delete;
     TargetFile& operator=(const TargetFile&) = delete;
     ~TargetFile() { close(); }
@@ -55,6 +62,14 @@ private:
 
     std::string m_path;
     Window* m_window;
+    friend void EndProgramKeepingWrites(int status);
+    /// Open targets form a list, so that EndProgramKeepingWrites finds them.
+    void link();
+    void unlink();
+    static TargetFile* s_firstOpen;
+    TargetFile* m_previousOpen = nullptr;
+    TargetFile* m_nextOpen = nullptr;
+
     std::FILE* m_file = nullptr;
     std::string m_buffer;
     int m_firstError = 0;

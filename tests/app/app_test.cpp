@@ -5,9 +5,9 @@
 #include <set>
 #include <stdexcept>
 
-#include "app/error_trap.h"
-#include "app/messages.h"
 #include "app/sample_files.h"
+#include "base/error_trap.h"
+#include "base/messages.h"
 #include "support/memory_settings_store.h"
 #include "support/scripted_window.h"
 #include "support/temp_dir.h"

@@ -134,7 +134,7 @@ struct RecordingWindow : ScriptedWindow {
 struct Fixture {
     RecordingWindow window;
     test::MemorySettingsStore settings;
-    FileListController list{window, settings, "/opt/brimwell"};
+    FileListController list{window, settings, [] {}};
 };
 
 TEST(file_list_test, add_and_folder_buttons_remember_the_last_answers)

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/error_trap.h"
+#include "base/error_trap.h"
 #include "job/conversion_job.h"
 #include "support/scripted_window.h"
 #include "support/temp_dir.h"

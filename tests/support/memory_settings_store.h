@@ -4,7 +4,7 @@
 #include <string>
 #include <tuple>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
 namespace brimwell::test {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/window.h"
+#include "base/window.h"
 
 namespace brimwell::test {
 

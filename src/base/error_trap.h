@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "app/window.h"
+#include "base/window.h"
 
 namespace brimwell {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/window.h"
+#include "base/window.h"
 
 namespace brimwell {
 
