@@ -7,6 +7,8 @@
 #include <unicode/ucnv_cb.h>
 #include <unicode/ustring.h>
 
+#include "vcard/ascii.h"
+
 namespace brimwell::vcard {
 namespace {
 
@@ -39,24 +41,15 @@ bool isContinuation(unsigned char byte)
     return (byte & 0xC0) == 0x80;
 }
 
-bool isUtf8Name(std::string_view name)
-{
-    auto equals = [name](std::string_view other) {
-        if (name.size() != other.size())
-            return false;
-        for (std::size_t i = 0; i < name.size(); ++i) {
-            char c = name[i];
-            if (c >= 'a' && c <= 'z')
-                c = static_cast<char>(c - 'a' + 'A');
-            if (c != other[i])
-                return false;
-        }
-        return true;
-    };
-    return equals("UTF-8") || equals("UTF8") || equals("US-ASCII") || equals("ASCII");
-}
-
 }  // namespace
+
+bool namesUtf8(std::string_view charset)
+{
+    for (std::string_view name : {"UTF-8", "UTF8", "US-ASCII", "ASCII"})
+        if (equalsIgnoreCase(charset, name))
+            return true;
+    return false;
+}
 
 bool isValidUtf8(std::string_view bytes)
 {
@@ -132,8 +125,12 @@ UConverter* CharsetDecoder::converter(std::string_view charset)
 
 bool CharsetDecoder::decode(std::string_view bytes, std::string_view charset, std::string& out)
 {
-    if (charset.empty() || isUtf8Name(charset)) {
+    if (charset.empty()) {
         appendUtf8(bytes, out);
+        return true;
+    }
+    if (namesUtf8(charset) && isValidUtf8(bytes)) {
+        out.append(bytes);
         return true;
     }
     UConverter* from = converter(charset);

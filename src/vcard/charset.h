@@ -16,6 +16,9 @@ namespace brimwell::vcard {
 /// True when `bytes` is well-formed UTF-8 (no overlongs, surrogates or values past U+10FFFF).
 bool isValidUtf8(std::string_view bytes);
 
+/// True for the CHARSET names whose valid text is UTF-8 as it is (UTF-8, US-ASCII).
+bool namesUtf8(std::string_view charset);
+
 /// Decodes bytes of named code pages to UTF-8, keeping one converter per name.
 class CharsetDecoder {
 public:
@@ -26,7 +29,8 @@ public:
     CharsetDecoder& operator=(const CharsetDecoder&) = delete;
 
     /// Appends `bytes` in `charset` to `out` as UTF-8; a byte the code page cannot decode
-    /// becomes U+FFFD. An empty `charset` means UTF-8 where valid, else the fallback.
+    /// becomes U+FFFD (also a byte of a CHARSET=UTF-8 value that is not UTF-8). An empty
+    /// `charset` means UTF-8 where valid, else the fallback.
     /// Returns false when `charset` is not known: `bytes` are then decoded as the fallback.
     bool decode(std::string_view bytes, std::string_view charset, std::string& out);
 

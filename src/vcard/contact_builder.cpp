@@ -168,7 +168,7 @@ std::string_view ContactBuilder::decodedText(const Property& property)
         source = m_bytes;
     }
     const std::string_view charset = trimSpaces(parameterValue(property, "CHARSET"));
-    if (charset.empty() && isValidUtf8(source))
+    if ((charset.empty() || namesUtf8(charset)) && isValidUtf8(source))
         return source;
     m_text.clear();
     if (!m_charsets.decode(source, charset, m_text)) {
@@ -215,10 +215,8 @@ void ContactBuilder::add(const Property& property)
         m_upperName = std::move(name);
     }
     const auto found = kinds().find(m_upperName);
-    if (found == kinds().end()) {
-        addOther(property);
-        return;
-    }
+    if (found == kinds().end())
+        return isEmbeddedData(property) ? addData(property, false) : addOther(property);
     const Kind kind = found->second;
     if (kind != Kind::GroupLabel && !property.group.empty()) {
         std::string group;
@@ -245,10 +243,8 @@ void ContactBuilder::add(const Property& property)
         auto& list = kind == Kind::Nickname ? c.nicknames : c.categories;
         splitUnescaped(decodedText(property), ',', m_parts);
         for (std::string_view part : m_parts) {
-            std::string item;
-            appendUnescaped(part, item);
-            if (!item.empty())
-                list.push_back(std::move(item));
+            list.emplace_back();
+            appendUnescaped(part, list.back());
         }
         return;
     }
@@ -258,10 +254,8 @@ void ContactBuilder::add(const Property& property)
         splitUnescaped(decodedText(property), ';', m_parts);
         assignUnescaped(c.organization, m_parts.front());
         for (std::size_t i = 1; i < m_parts.size(); ++i) {
-            std::string unit;
-            appendUnescaped(m_parts[i], unit);
-            if (!unit.empty())
-                c.organizationUnits.push_back(std::move(unit));
+            c.organizationUnits.emplace_back();
+            appendUnescaped(m_parts[i], c.organizationUnits.back());
         }
         return;
     }
@@ -314,10 +308,8 @@ void ContactBuilder::add(const Property& property)
     case Kind::EventDate:
         return addEvent(property);
     case Kind::Note: {
-        std::string note;
-        appendUnescaped(decodedText(property), note);
-        if (!note.empty())
-            c.notes.push_back(std::move(note));
+        c.notes.emplace_back();
+        appendUnescaped(decodedText(property), c.notes.back());
         return;
     }
     case Kind::Photo:
@@ -354,8 +346,6 @@ void ContactBuilder::addTyped(std::vector<TypedValue>& list, const Property& pro
     appendUnescaped(decodedText(property), item.value);
     if (!prefix.empty() && startsWithIgnoreCase(item.value, prefix))
         item.value.erase(0, prefix.size());
-    if (item.value.empty())
-        return;
     item.attributes = attributes(property);
     list.push_back(std::move(item));
 }
@@ -384,10 +374,6 @@ void ContactBuilder::addAddress(const Property& property)
         appendParameterText(label, text);
         m_charsets.appendUtf8(text, address.formatted);
     }
-    const bool empty = std::all_of(std::begin(fields), std::end(fields),
-                                   [](const std::string* field) { return field->empty(); });
-    if (empty && address.formatted.empty())
-        return;
     address.attributes = attributes(property);
     m_contact.addresses.push_back(std::move(address));
 }
@@ -405,10 +391,12 @@ void ContactBuilder::addIm(const Property& property, std::string_view service)
     } else {
         assignLower(im.service, service);
     }
-    if (service.empty() && !scheme.empty())
-        im.handle.erase(0, scheme.size() + 1);
-    if (im.handle.empty())
-        return;
+    if (service.empty() && !scheme.empty()) {
+        std::string decoded;
+        appendPercentDecoded(std::string_view(im.handle).substr(scheme.size() + 1), decoded);
+        im.handle.clear();
+        m_charsets.appendUtf8(decoded, im.handle);
+    }
     im.attributes = attributes(property);
     m_contact.ims.push_back(std::move(im));
 }
@@ -417,8 +405,6 @@ void ContactBuilder::addRelation(const Property& property, std::string_view type
 {
     Relation relation;
     appendUnescaped(decodedText(property), relation.name);
-    if (relation.name.empty())
-        return;
     relation.attributes = attributes(property);
     if (!type.empty() &&
         std::find(relation.attributes.types.begin(), relation.attributes.types.end(), type) ==
@@ -431,8 +417,6 @@ void ContactBuilder::addEvent(const Property& property)
 {
     Event event;
     appendUnescaped(decodedText(property), event.when.text);
-    if (event.when.text.empty())
-        return;
     event.when.date = parseDate(event.when.text);
     event.attributes = attributes(property);
     m_contact.events.push_back(std::move(event));
@@ -442,8 +426,6 @@ void ContactBuilder::setDate(std::optional<DateValue>& field, const Property& pr
 {
     DateValue value;
     appendUnescaped(decodedText(property), value.text);
-    if (value.text.empty())
-        return;
     value.date = parseDate(value.text);
     field = std::move(value);
 }

@@ -63,15 +63,17 @@ bool LogicalLines::next(LogicalLine& line)
 bool LogicalLines::joinSoftBreak(LogicalLine& line)
 {
     std::string_view physical;
+    bool afterBlank = false;
     for (;;) {
         if (!m_source.peek(physical))
             return false;
-        if (!trimSpaces(physical).empty() && !physical.starts_with('#'))
+        if (!trimSpaces(physical).empty())
             break;
+        afterBlank = true;
         m_source.advance();
     }
-    // A value cut short before the end of its card leaves the card its end.
-    if (startsWithIgnoreCase(physical, "END:VCARD"))
+    // Across blank lines the value goes on only with a line that starts no property.
+    if (afterBlank && startsProperty(physical))
         return false;
     line.text.pop_back();
     line.text.append(physical);

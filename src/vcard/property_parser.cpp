@@ -80,6 +80,16 @@ bool parseProperty(std::string_view line, Property& property)
     return true;
 }
 
+bool startsProperty(std::string_view line)
+{
+    const std::size_t end = line.find_first_of(":;");
+    if (end == std::string_view::npos || end == 0)
+        return false;
+    const std::string_view name = line.substr(0, end);
+    return !name.starts_with('.') && !name.ends_with('.') &&
+           name.find("..") == std::string_view::npos;
+}
+
 std::string_view parameterValue(const Property& property, std::string_view name)
 {
     for (const Parameter& parameter : property.parameters)

@@ -28,6 +28,10 @@ enum class ValueEncoding { None, QuotedPrintable, Base64 };
 /// The vector of parameters is reused, so parsing line after line allocates nothing.
 bool parseProperty(std::string_view line, Property& property);
 
+/// True when `line` begins as a property does: `[group.]NAME` then `;` or `:`, where the
+/// group and the name are not empty and hold neither of `:` `;` `.`.
+bool startsProperty(std::string_view line);
+
 /// The value of the first parameter named `name` (any case), empty when there is none.
 std::string_view parameterValue(const Property& property, std::string_view name);
 

@@ -25,6 +25,13 @@ bool isCardMarker(const Property& property, std::string_view name)
            equalsIgnoreCase(trimSpaces(property.value), "VCARD");
 }
 
+/// `END:VCARDBEGIN:VCARD`: a file that lost the line break between two cards.
+bool isGluedCardMarkers(const Property& property)
+{
+    return equalsIgnoreCase(property.name, "END") &&
+           equalsIgnoreCase(trimSpaces(property.value), "VCARDBEGIN:VCARD");
+}
+
 }  // namespace
 
 VCardReader::VCardReader(std::unique_ptr<std::ifstream> file, std::istream* in,
@@ -78,7 +85,10 @@ void VCardReader::handle(const LogicalLine& line)
         beginCard();
     else if (isCardMarker(line.property, "END"))
         endCard();
-    else if (m_depth > 0)
+    else if (isGluedCardMarkers(line.property)) {
+        endCard();
+        beginCard();
+    } else if (m_depth > 0)
         m_open[m_depth - 1].builder->add(line.property);
 }
 

@@ -14,12 +14,6 @@ int hexDigit(char c)
     return -1;
 }
 
-bool isBase64Letter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
-           c == '/';
-}
-
 }  // namespace
 
 bool decodeQuotedPrintable(std::string_view text, std::string& out)
@@ -52,21 +46,10 @@ bool decodeQuotedPrintable(std::string_view text, std::string& out)
 bool isValidBase64(std::string_view text)
 {
     std::size_t letters = 0;
-    std::size_t padding = 0;
-    for (char c : text) {
-        if (c == ' ' || c == '\t')
-            continue;
-        if (c == '=') {
-            ++padding;
-        } else if (isBase64Letter(c) && padding == 0) {
+    for (char c : text)
+        if (c != ' ' && c != '\t' && c != '=')
             ++letters;
-        } else {
-            return false;
-        }
-    }
-    if (padding > 2 || letters % 4 == 1)
-        return false;
-    return padding == 0 || (letters + padding) % 4 == 0;
+    return letters % 4 != 1;
 }
 
 void appendUnescaped(std::string_view text, std::string& out)
@@ -119,6 +102,20 @@ void splitUnescaped(std::string_view text, char separator, std::vector<std::stri
         }
     }
     parts.push_back(text.substr(start));
+}
+
+void appendPercentDecoded(std::string_view text, std::string& out)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int high = text[i] == '%' && i + 2 < text.size() ? hexDigit(text[i + 1]) : -1;
+        const int low = high >= 0 ? hexDigit(text[i + 2]) : -1;
+        if (low < 0) {
+            out.push_back(text[i]);
+            continue;
+        }
+        out.push_back(static_cast<char>(high * 16 + low));
+        i += 2;
+    }
 }
 
 void appendParameterText(std::string_view text, std::string& out)

@@ -13,8 +13,8 @@ namespace brimwell::vcard {
 /// a soft break. Returns false when an `=` is followed by no hex pair: it is kept as written.
 bool decodeQuotedPrintable(std::string_view text, std::string& out);
 
-/// True when `text` (spaces and tabs ignored) is base64: the 64 letters, at most two `=` at
-/// the end, and a length that is no multiple of four plus one.
+/// False when `text` cannot be base64 data: spaces, tabs and `=` left out, its length is a
+/// multiple of four plus one (no letter of the 64 is checked: the data is never decoded).
 bool isValidBase64(std::string_view text);
 
 /// Appends `text` with the escapes `\n` `\N` (a line break) and `\,` `\;` `\\` `\:` (the
@@ -29,6 +29,9 @@ inline void assignUnescaped(std::string& out, std::string_view text)
 
 /// Cuts `text` at every `separator` not escaped by a backslash; the parts keep their escapes.
 void splitUnescaped(std::string_view text, char separator, std::vector<std::string_view>& parts);
+
+/// Appends `text` with its `%XX` escapes decoded (a `%` without two hex digits stays).
+void appendPercentDecoded(std::string_view text, std::string& out);
 
 /// Appends a parameter value with the caret escapes `^n` `^^` `^'` resolved, then unescaped.
 void appendParameterText(std::string_view text, std::string& out);
