@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "vcard/charset.h"
+#include "vcard/contact.h"
+#include "vcard/property_parser.h"
+
+// Properties to a contact: each property of one card decoded (transfer encoding, character
+// set, escapes) into its field of the contact, or kept as an `other` entry.
+//
+//     ContactBuilder builder(charsets);
+//     builder.add(property);            // TEL;TYPE=cell:+1 555 -> phones[0]
+//     builder.problems();               // "bad quoted-printable escape in NOTE", ...
+//     Contact contact = builder.finish();
+
+namespace brimwell::vcard {
+
+class ContactBuilder {
+public:
+    explicit ContactBuilder(CharsetDecoder& charsets) : m_charsets(charsets) {}
+
+    void add(const Property& property);
+
+    /// Notes a problem of this card that is found outside its properties.
+    void addProblem(std::string problem) { m_problems.push_back(std::move(problem)); }
+
+    /// The problems found so far, each a short text naming the property.
+    const std::vector<std::string>& problems() const { return m_problems; }
+
+    /// The FN read so far, for naming the card in a warning.
+    const std::string& formattedName() const { return m_contact.formattedName; }
+
+    /// Joins labels to their properties and hands the contact over; the builder starts over.
+    Contact finish();
+
+private:
+    std::string_view decodedText(const Property& property);
+    Attributes attributes(const Property& property) const;
+    void addTyped(std::vector<TypedValue>& list, const Property& property, std::string_view prefix);
+    /// The first `partCount` parts of family;given;additional;prefix;suffix.
+    void addName(NameParts& name, std::string_view text, std::size_t partCount);
+    void addAddress(const Property& property);
+    /// An IMPP URI when `service` is empty, else the handle of an X- messaging property.
+    void addIm(const Property& property, std::string_view service);
+    void addRelation(const Property& property, std::string_view type);
+    void addEvent(const Property& property);
+    void addData(const Property& property, bool isPhoto);
+    void addOther(const Property& property);
+    void setDate(std::optional<DateValue>& field, const Property& property);
+    void joinLabels();
+
+    struct PendingLabel {
+        std::size_t otherIndex;  ///< its placeholder in `others`, removed once joined
+        std::vector<std::string> types;
+    };
+
+    CharsetDecoder& m_charsets;
+    Contact m_contact;
+    std::vector<std::string> m_problems;
+    std::string m_upperName;
+    std::string m_bytes;  ///< the value after its transfer encoding
+    std::string m_text;   ///< the value as UTF-8, escapes not yet resolved
+    std::vector<std::string_view> m_parts;
+    std::vector<PendingLabel> m_addressLabels;
+    std::vector<std::size_t> m_groupLabels;  ///< X-ABLabel placeholders in `others`
+    std::vector<std::string> m_groups;       ///< groups of the other properties
+};
+
+}  // namespace brimwell::vcard

@@ -1,0 +1,104 @@
+#include "vcard/line_source.h"
+
+#include <cstring>
+
+namespace brimwell::vcard {
+
+LineSource::LineSource(std::istream& in, std::size_t blockSize)
+    : m_in(in), m_blockSize(blockSize < 16 ? 16 : blockSize)
+{}
+
+bool LineSource::fill()
+{
+    if (m_ended)
+        return false;
+    if (m_position > 0) {
+        m_buffer.erase(0, m_position);
+        m_next -= m_position;
+        m_position = 0;
+    }
+    m_block.resize(m_blockSize);
+    m_in.read(m_block.data(), static_cast<std::streamsize>(m_blockSize));
+    m_block.resize(static_cast<std::size_t>(m_in.gcount()));
+    const bool last = m_block.size() < m_blockSize;
+    if (!m_started) {
+        m_started = true;
+        detectMark();
+    }
+    if (m_transcoder)
+        m_transcoder->transcode(m_block, last, m_buffer);
+    else
+        m_buffer.append(m_block);
+    m_ended = last;
+    return true;
+}
+
+void LineSource::detectMark()
+{
+    // A mark can only be cut by a block of fewer than four bytes, which is then the whole file.
+    const std::string_view head(m_block);
+    struct Mark {
+        std::string_view bytes;
+        const char* encoding;
+    };
+    static constexpr Mark kMarks[] = {
+        {{"\xFF\xFE\0\0", 4}, "UTF-32LE"}, {{"\0\0\xFE\xFF", 4}, "UTF-32BE"},
+        {"\xFF\xFE", "UTF-16LE"},          {"\xFE\xFF", "UTF-16BE"},
+        {"\xEF\xBB\xBF", nullptr},
+    };
+    for (const Mark& mark : kMarks) {
+        if (head.starts_with(mark.bytes)) {
+            m_block.erase(0, mark.bytes.size());
+            if (mark.encoding != nullptr)
+                m_transcoder = std::make_unique<Utf8Transcoder>(mark.encoding);
+            return;
+        }
+    }
+}
+
+bool LineSource::peek(std::string_view& line)
+{
+    if (!m_hasLine) {
+        std::size_t searched = m_position;
+        for (;;) {
+            const char* begin = m_buffer.data() + searched;
+            const char* end = m_buffer.data() + m_buffer.size();
+            const char* p = begin;
+            while (p < end && *p != '\n' && *p != '\r')
+                ++p;
+            const std::size_t at = static_cast<std::size_t>(p - m_buffer.data());
+            // A CR needs two more bytes to know whether CR LF or CR CR LF ends the line.
+            if (p < end && (*p == '\n' || m_ended || end - p >= 3)) {
+                std::size_t endLength = 1;
+                if (*p == '\r' && p + 1 < end && p[1] == '\n')
+                    endLength = 2;
+                else if (*p == '\r' && p + 2 < end && p[1] == '\r' && p[2] == '\n')
+                    endLength = 3;
+                m_lineLength = at - m_position;
+                m_next = at + endLength;
+                break;
+            }
+            if (m_ended && p == end) {
+                if (m_position == m_buffer.size())
+                    return false;
+                m_lineLength = m_buffer.size() - m_position;
+                m_next = m_buffer.size();
+                break;
+            }
+            const std::size_t offset = at - m_position;
+            fill();
+            searched = m_position + offset;
+        }
+        m_hasLine = true;
+    }
+    line = std::string_view(m_buffer.data() + m_position, m_lineLength);
+    return true;
+}
+
+void LineSource::advance()
+{
+    m_position = m_next;
+    m_hasLine = false;
+}
+
+}  // namespace brimwell::vcard

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <istream>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "vcard/charset.h"
+
+// Bytes to lines: reads a stream block by block, drops a UTF-8 byte-order mark, turns a
+// UTF-16 or UTF-32 file (by its mark) into UTF-8, and cuts the text at every line end:
+// CR LF, LF, CR alone and CR CR LF.
+
+namespace brimwell::vcard {
+
+class LineSource {
+public:
+    explicit LineSource(std::istream& in, std::size_t blockSize = 64 * 1024);
+
+    /// The current line without its line end, valid until advance(); false at the end.
+    bool peek(std::string_view& line);
+    void advance();
+
+    /// True when the text came from a UTF-16 or UTF-32 file.
+    bool transcoded() const { return m_transcoder != nullptr; }
+
+private:
+    bool fill();
+    void detectMark();
+
+    std::istream& m_in;
+    std::size_t m_blockSize;
+    std::string m_buffer;  ///< text (UTF-8 when transcoded) not yet cut into lines
+    std::size_t m_position = 0;
+    std::string m_block;  ///< raw bytes of the last block read
+    bool m_started = false;
+    bool m_ended = false;  ///< the stream is exhausted and the buffer holds the rest
+    bool m_hasLine = false;
+    std::size_t m_lineLength = 0;
+    std::size_t m_next = 0;  ///< where the line after the current one starts
+    std::unique_ptr<Utf8Transcoder> m_transcoder;
+};
+
+}  // namespace brimwell::vcard

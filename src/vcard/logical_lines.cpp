@@ -1,0 +1,94 @@
+#include "vcard/logical_lines.h"
+
+#include "vcard/ascii.h"
+
+namespace brimwell::vcard {
+namespace {
+
+bool isFoldSpace(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isBase64Text(std::string_view text)
+{
+    for (char c : text) {
+        const bool allowed = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                             (c >= '0' && c <= '9') || c == '+' || c == '/' || c == '=' ||
+                             isFoldSpace(c);
+        if (!allowed)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool LogicalLines::next(LogicalLine& line)
+{
+    std::string_view physical;
+    for (;;) {
+        if (!m_source.peek(physical))
+            return false;
+        m_source.advance();
+        // A continuation with nothing before it is taken as a line of its own.
+        if (!physical.empty() && isFoldSpace(physical.front()))
+            physical.remove_prefix(1);
+        if (!trimSpaces(physical).empty())
+            break;
+    }
+    line.text.assign(physical);
+    while (m_source.peek(physical) && !physical.empty() && isFoldSpace(physical.front())) {
+        line.text.append(physical.substr(1));
+        m_source.advance();
+    }
+    line.isProperty = parseProperty(line.text, line.property);
+    if (!line.isProperty)
+        return true;
+    switch (valueEncoding(line.property)) {
+    case ValueEncoding::QuotedPrintable:
+        while (line.property.value.ends_with('=') && joinSoftBreak(line))
+            line.isProperty = parseProperty(line.text, line.property);
+        break;
+    case ValueEncoding::Base64:
+        while (joinBase64Line(line))
+            line.isProperty = parseProperty(line.text, line.property);
+        break;
+    case ValueEncoding::None:
+        break;
+    }
+    return true;
+}
+
+bool LogicalLines::joinSoftBreak(LogicalLine& line)
+{
+    std::string_view physical;
+    bool afterBlank = false;
+    for (;;) {
+        if (!m_source.peek(physical))
+            return false;
+        if (!trimSpaces(physical).empty())
+            break;
+        afterBlank = true;
+        m_source.advance();
+    }
+    // Across blank lines the value goes on only with a line that starts no property.
+    if (afterBlank && startsProperty(physical))
+        return false;
+    line.text.pop_back();
+    line.text.append(physical);
+    m_source.advance();
+    return true;
+}
+
+bool LogicalLines::joinBase64Line(LogicalLine& line)
+{
+    std::string_view physical;
+    if (!m_source.peek(physical) || trimSpaces(physical).empty() || !isBase64Text(physical))
+        return false;
+    line.text.append(physical);
+    m_source.advance();
+    return true;
+}
+
+}  // namespace brimwell::vcard

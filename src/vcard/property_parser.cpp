@@ -1,0 +1,136 @@
+#include "vcard/property_parser.h"
+
+#include "vcard/ascii.h"
+
+namespace brimwell::vcard {
+namespace {
+
+/// Where the parameters end: the first `:` outside double quotes, or, when a quote is never
+/// closed, the first `:` at all; npos when there is none.
+std::size_t valueStart(std::string_view line, std::size_t from)
+{
+    bool quoted = false;
+    for (std::size_t i = from; i < line.size(); ++i) {
+        if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == ':' && !quoted)
+            return i;
+    }
+    return quoted ? line.find(':', from) : std::string_view::npos;
+}
+
+std::string_view unquoted(std::string_view text)
+{
+    text = trimSpaces(text);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        return text.substr(1, text.size() - 2);
+    return text;
+}
+
+void addParameter(std::string_view text, Property& property)
+{
+    text = trimSpaces(text);
+    if (text.empty())
+        return;
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos)
+        property.parameters.push_back({{}, unquoted(text)});
+    else
+        property.parameters.push_back(
+            {trimSpaces(text.substr(0, equals)), unquoted(text.substr(equals + 1))});
+}
+
+}  // namespace
+
+bool parseProperty(std::string_view line, Property& property)
+{
+    property.parameters.clear();
+    std::size_t nameEnd = 0;
+    while (nameEnd < line.size() && line[nameEnd] != ';' && line[nameEnd] != ':')
+        ++nameEnd;
+    if (nameEnd == line.size())
+        return false;
+    std::size_t colon = nameEnd;
+    if (line[nameEnd] == ';') {
+        colon = valueStart(line, nameEnd);
+        if (colon == std::string_view::npos)
+            return false;
+        bool quoted = false;
+        std::size_t start = nameEnd + 1;
+        for (std::size_t i = start; i < colon; ++i) {
+            if (line[i] == '"') {
+                quoted = !quoted;
+            } else if (line[i] == ';' && !quoted) {
+                addParameter(line.substr(start, i - start), property);
+                start = i + 1;
+            }
+        }
+        addParameter(line.substr(start, colon - start), property);
+    }
+    std::string_view name = trimSpaces(line.substr(0, nameEnd));
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos) {
+        property.group = {};
+    } else {
+        property.group = name.substr(0, dot);
+        name.remove_prefix(dot + 1);
+    }
+    property.name = name;
+    property.value = line.substr(colon + 1);
+    return true;
+}
+
+bool startsProperty(std::string_view line)
+{
+    const std::size_t end = line.find_first_of(":;");
+    if (end == std::string_view::npos || end == 0)
+        return false;
+    const std::string_view name = line.substr(0, end);
+    return !name.starts_with('.') && !name.ends_with('.') &&
+           name.find("..") == std::string_view::npos;
+}
+
+std::string_view parameterValue(const Property& property, std::string_view name)
+{
+    for (const Parameter& parameter : property.parameters)
+        if (equalsIgnoreCase(parameter.name, name))
+            return parameter.value;
+    return {};
+}
+
+bool hasType(const Property& property, std::string_view type)
+{
+    for (const Parameter& parameter : property.parameters) {
+        if (parameter.name.empty()) {
+            if (equalsIgnoreCase(parameter.value, type))
+                return true;
+        } else if (equalsIgnoreCase(parameter.name, "TYPE")) {
+            std::string_view rest = parameter.value;
+            while (!rest.empty()) {
+                const std::size_t comma = rest.find(',');
+                if (equalsIgnoreCase(trimSpaces(rest.substr(0, comma)), type))
+                    return true;
+                rest =
+                    comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 1);
+            }
+        }
+    }
+    return false;
+}
+
+ValueEncoding valueEncoding(const Property& property)
+{
+    for (const Parameter& parameter : property.parameters) {
+        if (!parameter.name.empty() && !equalsIgnoreCase(parameter.name, "ENCODING"))
+            continue;
+        const std::string_view value = parameter.value;
+        if (equalsIgnoreCase(value, "QUOTED-PRINTABLE") || equalsIgnoreCase(value, "QP"))
+            return ValueEncoding::QuotedPrintable;
+        if (equalsIgnoreCase(value, "BASE64") ||
+            (!parameter.name.empty() && equalsIgnoreCase(value, "B")))
+            return ValueEncoding::Base64;
+    }
+    return ValueEncoding::None;
+}
+
+}  // namespace brimwell::vcard

@@ -1,0 +1,151 @@
+#include "vcard/reader.h"
+
+#include <sstream>
+#include <stdexcept>
+
+#include "vcard/ascii.h"
+
+namespace brimwell::vcard {
+namespace {
+
+/// How much of a line that is no property a warning shows.
+constexpr std::size_t kExcerptLength = 40;
+
+std::unique_ptr<std::ifstream> openFile(const std::filesystem::path& path)
+{
+    auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
+    if (!*file)
+        throw std::runtime_error("cannot open file " + path.string());
+    return file;
+}
+
+bool isCardMarker(const Property& property, std::string_view name)
+{
+    return equalsIgnoreCase(property.name, name) &&
+           equalsIgnoreCase(trimSpaces(property.value), "VCARD");
+}
+
+/// `END:VCARDBEGIN:VCARD`: a file that lost the line break between two cards.
+bool isGluedCardMarkers(const Property& property)
+{
+    return equalsIgnoreCase(property.name, "END") &&
+           equalsIgnoreCase(trimSpaces(property.value), "VCARDBEGIN:VCARD");
+}
+
+}  // namespace
+
+VCardReader::VCardReader(std::unique_ptr<std::ifstream> file, std::istream* in,
+                         std::string fileName, const ReaderOptions& options)
+    : m_file(std::move(file)),
+      m_fileName(std::move(fileName)),
+      m_charsets(options.fallbackCharset),
+      m_source(in != nullptr ? *in : *m_file),
+      m_lines(m_source)
+{}
+
+VCardReader::VCardReader(std::istream& in, std::string fileName, const ReaderOptions& options)
+    : VCardReader(nullptr, &in, std::move(fileName), options)
+{}
+
+VCardReader::VCardReader(const std::filesystem::path& path, const ReaderOptions& options)
+    : VCardReader(openFile(path), nullptr, path.string(), options)
+{}
+
+VCardReader::~VCardReader() = default;
+
+bool VCardReader::next(Contact& contact)
+{
+    while (m_readyNext == m_ready.size()) {
+        m_ready.clear();
+        m_readyNext = 0;
+        if (m_finished)
+            return false;
+        if (m_lines.next(m_line)) {
+            handle(m_line);
+        } else {
+            finishFile();
+            m_finished = true;
+        }
+    }
+    contact = std::move(m_ready[m_readyNext++]);
+    return true;
+}
+
+void VCardReader::handle(const LogicalLine& line)
+{
+    if (!line.isProperty) {
+        if (m_depth > 0) {
+            std::string excerpt;
+            m_charsets.appendUtf8(line.text.substr(0, kExcerptLength), excerpt);
+            m_open[m_depth - 1].builder->addProblem("a line that is no property: " + excerpt);
+        }
+        return;
+    }
+    if (isCardMarker(line.property, "BEGIN"))
+        beginCard();
+    else if (isCardMarker(line.property, "END"))
+        endCard();
+    else if (isGluedCardMarkers(line.property)) {
+        endCard();
+        beginCard();
+    } else if (m_depth > 0)
+        m_open[m_depth - 1].builder->add(line.property);
+}
+
+void VCardReader::beginCard()
+{
+    if (m_open.size() == m_depth)
+        m_open.push_back({std::make_unique<ContactBuilder>(m_charsets), 0, {}});
+    m_open[m_depth].number = ++m_cardCount;
+    ++m_depth;
+}
+
+void VCardReader::endCard()
+{
+    if (m_depth == 0)
+        return;
+    OpenCard& card = m_open[m_depth - 1];
+    for (const std::string& problem : card.builder->problems())
+        warn(card.number, card.builder->formattedName(), problem);
+    --m_depth;
+    std::vector<Contact>& target = m_depth > 0 ? m_open[m_depth - 1].nested : m_ready;
+    target.push_back(card.builder->finish());
+    for (Contact& nested : card.nested)
+        target.push_back(std::move(nested));
+    card.nested.clear();
+}
+
+void VCardReader::finishFile()
+{
+    while (m_depth > 0) {
+        m_open[m_depth - 1].builder->addProblem("no END:VCARD at the end of the file");
+        endCard();
+    }
+    if (m_cardCount == 0)
+        m_warnings.push_back(m_fileName + ": no vCard in this file (no BEGIN:VCARD line)");
+}
+
+void VCardReader::warn(std::size_t cardNumber, const std::string& formattedName,
+                       std::string_view problem)
+{
+    std::string warning = m_fileName + ": card " + std::to_string(cardNumber);
+    if (!formattedName.empty())
+        warning += " (" + formattedName + ")";
+    warning += ": ";
+    warning += problem;
+    m_warnings.push_back(std::move(warning));
+}
+
+ReadResult readVCards(std::string_view bytes, std::string fileName, const ReaderOptions& options)
+{
+    std::istringstream in{std::string(bytes)};
+    VCardReader reader(in, std::move(fileName), options);
+    ReadResult result;
+    Contact contact;
+    while (reader.next(contact))
+        result.contacts.push_back(std::move(contact));
+    result.warnings = reader.warnings();
+    return result;
+}
+
+}  // namespace brimwell::vcard

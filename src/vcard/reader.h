@@ -1,0 +1,89 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <istream>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "vcard/charset.h"
+#include "vcard/contact.h"
+#include "vcard/contact_builder.h"
+#include "vcard/line_source.h"
+#include "vcard/logical_lines.h"
+
+// The faithful vCard reader: any vCard 2.1, 3.0 or 4.0 file, contact by contact, in bounded
+// memory. A broken card gives what could be read and a warning; it never stops the file.
+//
+//     std::ifstream in("people.vcf", std::ios::binary);
+//     VCardReader reader(in, "people.vcf");
+//     Contact contact;
+//     while (reader.next(contact))
+//         write(contact);
+//     for (const std::string& warning : reader.warnings())
+//         report(warning);  // "people.vcf: card 3 (Ann Lee): no END:VCARD at the end of the file"
+
+namespace brimwell::vcard {
+
+struct ReaderOptions {
+    /// The code page of 8-bit text without a CHARSET that is not valid UTF-8.
+    std::string fallbackCharset = "windows-1252";
+};
+
+class VCardReader {
+public:
+    /// Reads `in`; `fileName` names the file in warnings.
+    VCardReader(std::istream& in, std::string fileName, const ReaderOptions& options = {});
+
+    /// Opens and reads the file at `path`; throws std::runtime_error when it cannot be opened.
+    explicit VCardReader(const std::filesystem::path& path, const ReaderOptions& options = {});
+
+    ~VCardReader();
+
+    /// The next contact in file order (a nested card right after its parent); false at the end.
+    bool next(Contact& contact);
+
+    /// Every warning so far, each naming the file, the card and the problem.
+    const std::vector<std::string>& warnings() const { return m_warnings; }
+
+private:
+    VCardReader(std::unique_ptr<std::ifstream> file, std::istream* in, std::string fileName,
+                const ReaderOptions& options);
+    void handle(const LogicalLine& line);
+    void beginCard();
+    void endCard();
+    void finishFile();
+    void warn(std::size_t cardNumber, const std::string& formattedName, std::string_view problem);
+
+    struct OpenCard {
+        std::unique_ptr<ContactBuilder> builder;
+        std::size_t number = 0;
+        std::vector<Contact> nested;  ///< finished cards nested in this one, in file order
+    };
+
+    std::unique_ptr<std::ifstream> m_file;
+    std::string m_fileName;
+    CharsetDecoder m_charsets;
+    LineSource m_source;
+    LogicalLines m_lines;
+    LogicalLine m_line;
+    std::vector<OpenCard> m_open;  ///< the card being read and the cards around it
+    std::size_t m_depth = 0;       ///< how many of m_open are in use
+    std::vector<Contact> m_ready;  ///< finished contacts not handed out yet
+    std::size_t m_readyNext = 0;
+    std::size_t m_cardCount = 0;
+    bool m_finished = false;
+    std::vector<std::string> m_warnings;
+};
+
+/// Every contact and warning of an in-memory file.
+struct ReadResult {
+    std::vector<Contact> contacts;
+    std::vector<std::string> warnings;
+};
+ReadResult readVCards(std::string_view bytes, std::string fileName,
+                      const ReaderOptions& options = {});
+
+}  // namespace brimwell::vcard
