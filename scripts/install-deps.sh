@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ make
-    qt6-base-dev
+    qt6-base-dev libicu-dev
     libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth
