@@ -140,8 +140,9 @@ void TextEncoder::finish(std::string& out)
 
 void TextEncoder::convert(std::string_view utf8, std::string& out, bool flush)
 {
-    const char* source = utf8.data();
-    const char* const sourceLimit = utf8.data() + utf8.size();
+    // ICU refuses a null source even when it is empty.
+    const char* source = utf8.empty() ? "" : utf8.data();
+    const char* const sourceLimit = source + utf8.size();
     for (;;) {
         const std::size_t start = out.size();
         // Single-byte code pages need one byte per character; wider ones grow the room.
