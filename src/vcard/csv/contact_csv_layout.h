@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "vcard/contact.h"
+#include "vcard/csv/csv_row.h"
+#include "vcard/csv/field_kinds.h"
+
+namespace brimwell::vcard::csv {
+
+/// The columns of one CSV layout and how a contact fills them. A combined CSV takes two
+/// passes over the contacts, so that they can be streamed twice instead of kept:
+///
+///     GoogleLayout layout(kinds);
+///     for (const Contact& c : firstPass) layout.measure(c);   // sizes the numbered groups
+///     writer.writeHeader(layout);
+///     for (const Contact& c : secondPass) writer.writeRow(layout, c);
+///
+/// Columns come in groups: a fixed group is written once; a numbered group (`E-mail 1 -
+/// Label,E-mail 1 - Value`, `E-mail 2 - ...`) as often as the contact that needs it most,
+/// with empty cells for contacts that have fewer values. A group whose kind the filter
+/// does not keep is left out of the header and of every row.
+class ContactCsvLayout {
+public:
+    virtual ~ContactCsvLayout() = default;
+
+    /// Grows each numbered group to the number of values `contact` has for it.
+    void measure(const Contact& contact);
+    void header(CsvRow& row) const;
+    void row(const Contact& contact, CsvRow& row);
+
+    /// The number of columns header() writes.
+    std::size_t columnCount() const;
+
+protected:
+    explicit ContactCsvLayout(FieldKinds kinds) : m_kinds(kinds) {}
+
+    using CountValues = std::function<std::size_t(const Contact&)>;
+    /// Writes the cells of value `index` (0-based) of a numbered group, or of the fixed
+    /// group (index 0): exactly as many cells as the group has columns.
+    using WriteCells = std::function<void(const Contact&, std::size_t index, CsvRow&)>;
+
+    /// `columns` are the column names; in a numbered group a `#` in a name stands for the
+    /// group's number (`E-mail # - Value`).
+    void addFixed(FieldKind kind, std::vector<std::string_view> columns, WriteCells write);
+    void addNumbered(FieldKind kind, std::vector<std::string_view> columns, CountValues count,
+                     WriteCells write);
+
+    /// Runs before the groups of a row are written: room for work that several groups share.
+    virtual void prepare(const Contact&) {}
+
+    const FieldKinds& kinds() const { return m_kinds; }
+
+private:
+    struct Group {
+        FieldKind kind;
+        std::vector<std::string_view> columns;
+        CountValues count;  ///< empty for a fixed group
+        WriteCells write;
+        std::size_t repeat;  ///< 1 for a fixed group; the measured count for a numbered one
+    };
+
+    FieldKinds m_kinds;
+    std::vector<Group> m_groups;
+};
+
+}  // namespace brimwell::vcard::csv

@@ -1,0 +1,74 @@
+#include "vcard/csv/contact_csv_writer.h"
+
+#include <ostream>
+#include <utility>
+
+namespace brimwell::vcard::csv {
+namespace {
+
+constexpr std::size_t kBlockSize = 64 * 1024;
+
+}  // namespace
+
+ContactCsvWriter::ContactCsvWriter(std::ostream& out, CsvStyle style, std::string_view encoding)
+    : m_out(out), m_style(std::move(style)), m_encoder(encoding), m_row(m_style, m_text)
+{
+    m_text.reserve(kBlockSize + kBlockSize / 4);
+    const std::string_view preamble = m_encoder.preamble();
+    m_out.write(preamble.data(), std::streamsize(preamble.size()));
+}
+
+ContactCsvWriter::~ContactCsvWriter()
+{
+    try {
+        finish();
+    } catch (...) {
+        // A destructor cannot report; finish() called by the owner can.
+    }
+}
+
+void ContactCsvWriter::writeHeader(const ContactCsvLayout& layout)
+{
+    layout.header(m_row);
+    m_row.endLine();
+    writeBlockIfFull();
+}
+
+void ContactCsvWriter::writeRow(ContactCsvLayout& layout, const Contact& contact)
+{
+    layout.row(contact, m_row);
+    m_row.endLine();
+    writeBlockIfFull();
+}
+
+void ContactCsvWriter::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    writeBlock();
+    m_bytes.clear();
+    m_encoder.finish(m_bytes);
+    m_out.write(m_bytes.data(), std::streamsize(m_bytes.size()));
+    m_out.flush();
+}
+
+void ContactCsvWriter::writeBlockIfFull()
+{
+    if (m_text.size() >= kBlockSize)
+        writeBlock();
+}
+
+void ContactCsvWriter::writeBlock()
+{
+    if (m_encoder.passesThrough()) {
+        m_out.write(m_text.data(), std::streamsize(m_text.size()));
+    } else {
+        m_bytes.clear();
+        m_encoder.encode(m_text, m_bytes);
+        m_out.write(m_bytes.data(), std::streamsize(m_bytes.size()));
+    }
+    m_text.clear();
+}
+
+}  // namespace brimwell::vcard::csv

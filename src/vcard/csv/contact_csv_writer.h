@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+
+#include "vcard/csv/contact_csv_layout.h"
+#include "vcard/csv/csv_row.h"
+#include "vcard/csv/text_encoder.h"
+
+namespace brimwell::vcard::csv {
+
+/// Writes a layout's header and rows to a byte stream in the chosen encoding. Lines are
+/// built as UTF-8 in one reused buffer and encoded and written a block at a time.
+///
+///     ContactCsvWriter writer(file, style, "windows-1252");
+///     writer.writeHeader(layout);
+///     for (const Contact& c : contacts) writer.writeRow(layout, c);
+///     writer.finish();   // writer.unmappableCount(): characters written as '?'
+///
+/// A failed write shows in the stream's state, which the caller checks after finish().
+class ContactCsvWriter {
+public:
+    /// Throws std::invalid_argument for an encoding that isKnownEncoding() refuses.
+    ContactCsvWriter(std::ostream& out, CsvStyle style, std::string_view encoding);
+    ContactCsvWriter(const ContactCsvWriter&) = delete;
+    ContactCsvWriter& operator=(const ContactCsvWriter&) = delete;
+    /// Writes what is left, as finish() does; never throws.
+    ~ContactCsvWriter();
+
+    void writeHeader(const ContactCsvLayout& layout);
+    void writeRow(ContactCsvLayout& layout, const Contact& contact);
+    /// Writes the rest of the text and flushes the stream.
+    void finish();
+
+    std::size_t unmappableCount() const { return m_encoder.unmappableCount(); }
+
+private:
+    void writeBlockIfFull();
+    void writeBlock();
+
+    std::ostream& m_out;
+    CsvStyle m_style;
+    TextEncoder m_encoder;
+    std::string m_text;   ///< UTF-8 lines not yet written
+    std::string m_bytes;  ///< their encoded bytes, for code pages
+    CsvRow m_row;
+    bool m_finished = false;
+};
+
+}  // namespace brimwell::vcard::csv

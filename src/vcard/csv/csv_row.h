@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brimwell::vcard::csv {
+
+/// How cells are written: RFC 4180 quoting with a chosen separator.
+struct CsvStyle {
+    std::string separator = ",";      ///< never empty: ",", ";", "\t", ", ", ...
+    bool quoteAll = false;            ///< enclose every cell, not only those that need it
+    bool lineBreaksAsSpaces = false;  ///< a line break inside a value becomes one space
+};
+
+/// Appends the cells of CSV lines to a text buffer that the caller owns and reuses, so
+/// that building a row allocates nothing once the buffer has grown. A cell holding the
+/// separator, a double quote, CR or LF is enclosed in double quotes and its quotes are
+/// doubled; a line break inside a value (LF, CR LF or CR) is written as CR LF, or as one
+/// space when the style asks for it. Every line ends in CR LF.
+///
+///     CsvRow row(style, text);
+///     row.cell("Lee, Ann");        // "Lee, Ann"
+///     row.begin(); row.append("* "); row.append("Home"); row.end();
+///     row.endLine();
+class CsvRow {
+public:
+    CsvRow(const CsvStyle& style, std::string& text) : m_style(style), m_text(text) {}
+
+    void cell(std::string_view value)
+    {
+        begin();
+        append(value);
+        end();
+    }
+    void emptyCells(std::size_t count);
+    /// One cell with `values` joined by `separator`.
+    void joined(const std::vector<std::string>& values, std::string_view separator);
+
+    /// A cell written in pieces: begin(), any number of append(), end().
+    void begin();
+    void append(std::string_view piece);
+    void append(char c) { append(std::string_view(&c, 1)); }
+    void appendNumber(unsigned value);
+    void end();
+
+    void endLine();
+    /// Cells written since the last endLine().
+    std::size_t cellCount() const { return m_cells; }
+
+private:
+    const CsvStyle& m_style;
+    std::string& m_text;
+    std::size_t m_cellStart = 0;
+    std::size_t m_cells = 0;
+    bool m_needsQuotes = false;
+    bool m_afterCr = false;
+};
+
+}  // namespace brimwell::vcard::csv

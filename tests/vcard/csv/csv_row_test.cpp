@@ -1,0 +1,96 @@
+// The cell rules: quoting, doubled quotes, line breaks, separators and line ends.
+#include "vcard/csv/csv_row.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace brimwell::vcard::csv {
+namespace {
+
+struct QuotingCase {
+    const char* name;
+    CsvStyle style;
+    std::vector<std::string> cells;
+    const char* line;
+};
+
+const CsvStyle kComma{",", false, false};
+const CsvStyle kSemicolon{";", false, false};
+const CsvStyle kTab{"\t", false, false};
+const CsvStyle kCommaSpace{", ", false, false};
+const CsvStyle kQuoteAll{",", true, false};
+const CsvStyle kSpaces{",", false, true};
+
+const QuotingCase kQuotingCases[] = {
+    {"plain cells", kComma, {"Ann", "Lee"}, "Ann,Lee\r\n"},
+    {"empty cells keep their places", kComma, {"", "a", "", ""}, ",a,,\r\n"},
+    {"comma inside", kComma, {"Lee, Ann", "x"}, "\"Lee, Ann\",x\r\n"},
+    {"semicolon is no separator for comma", kComma, {"a;b"}, "a;b\r\n"},
+    {"semicolon inside", kSemicolon, {"a;b", "a,b"}, "\"a;b\";a,b\r\n"},
+    {"tab inside", kTab, {"a\tb", "a,b", "c"}, "\"a\tb\"\ta,b\tc\r\n"},
+    {"comma-space inside", kCommaSpace, {"a, b", "a,b"}, "\"a, b\", a,b\r\n"},
+    {"quotes doubled", kComma, {"say \"hi\""}, "\"say \"\"hi\"\"\"\r\n"},
+    {"lone quote", kComma, {"\""}, "\"\"\"\"\r\n"},
+    {"LF becomes CR LF", kComma, {"a\nb"}, "\"a\r\nb\"\r\n"},
+    {"CR LF stays one break", kComma, {"a\r\nb"}, "\"a\r\nb\"\r\n"},
+    {"lone CR becomes CR LF", kComma, {"a\rb"}, "\"a\r\nb\"\r\n"},
+    {"two breaks", kComma, {"a\n\nb"}, "\"a\r\n\r\nb\"\r\n"},
+    {"quote all", kQuoteAll, {"a", "", "b\"c"}, "\"a\",\"\",\"b\"\"c\"\r\n"},
+    {"quote all with breaks", kQuoteAll, {"a\nb"}, "\"a\r\nb\"\r\n"},
+    {"breaks as spaces", kSpaces, {"a\r\nb\nc\rd"}, "a b c d\r\n"},
+    {"breaks as spaces still quote a comma", kSpaces, {"a\nb,c"}, "\"a b,c\"\r\n"},
+    {"non-Latin text untouched", kComma, {"Ζωή", "山田"}, "Ζωή,山田\r\n"},
+};
+
+class QuotingTest : public ::testing::TestWithParam<QuotingCase> {};
+
+TEST_P(QuotingTest, writes_the_line)
+{
+    const QuotingCase& c = GetParam();
+    std::string text;
+    CsvRow row(c.style, text);
+    for (const std::string& cell : c.cells)
+        row.cell(cell);
+    row.endLine();
+    EXPECT_EQ(text, c.line);
+}
+
+INSTANTIATE_TEST_SUITE_P(csv_row_test, QuotingTest, ::testing::ValuesIn(kQuotingCases),
+                         [](const auto& info) {
+                             std::string name = info.param.name;
+                             for (char& c : name)
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
+
+TEST(csv_row_test, a_cell_in_pieces_is_quoted_as_a_whole)
+{
+    std::string text;
+    CsvRow row(kComma, text);
+    row.begin();
+    row.append("a\r");  // the CR LF is split between two pieces: still one line break
+    row.append("\nb, ");
+    row.appendNumber(42);
+    row.end();
+    row.cell("x");
+    EXPECT_EQ(row.cellCount(), 2u);
+    row.endLine();
+    EXPECT_EQ(text, "\"a\r\nb, 42\",x\r\n");
+    EXPECT_EQ(row.cellCount(), 0u);
+}
+
+TEST(csv_row_test, lines_follow_each_other_in_the_buffer)
+{
+    std::string text;
+    CsvRow row(kSemicolon, text);
+    row.joined({"a", "b;c"}, " ::: ");
+    row.emptyCells(2);
+    row.endLine();
+    row.cell("next");
+    row.endLine();
+    EXPECT_EQ(text, "\"a ::: b;c\";;\r\nnext\r\n");
+}
+
+}  // namespace
+}  // namespace brimwell::vcard::csv
