@@ -25,13 +25,20 @@ enum class Control {
     Check9,   // "Inclosed With Double Quotes"
     Check10,  // "Remove CRLF (Carriage Return/Linefeed)"
     Text1,    // the destination folder
+    Option11, // "Google Contacts"
+    Option12, // "Outlook"
+    Option13, // "Spreadsheet (all fields)"
+    Combo1,   // the encoding of the new layouts' CSVs
+    Combo2,   // the code page of 8-bit vCard text without a CHARSET
 };
 
 /// The window's mouse pointer; the numbers are the values the program stores and compares.
 enum class Pointer { Default = 0, Hourglass = 11, Custom = 99 };
 
 enum class MessageButtons { Ok, YesNo };
-enum class MessageIcon { None, Exclamation };
+/// Exclamation marks an error report; Warning tells of what a run could not do perfectly
+/// (a broken card, a character the code page lacks) without making it an error.
+enum class MessageIcon { None, Exclamation, Warning };
 enum class MessageAnswer { Ok, Yes, No };
 
 /// What the program's logic needs of its main window. Every read is live: the value the
@@ -49,6 +56,8 @@ public:
     virtual void setText(Control box, const std::string& text) = 0;
     /// Enables or disables the folder box and its browse button (the frame holding Text1).
     virtual void setFolderBoxEnabled(bool enabled) = 0;
+    /// Enables or disables the Encoding and fallback code page choices (Combo1, Combo2).
+    virtual void setEncodingChoicesEnabled(bool enabled) = 0;
 
     virtual int listCount() const = 0;
     virtual std::string listItem(int index) const = 0;

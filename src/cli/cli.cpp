@@ -9,6 +9,7 @@
 #include "filelist/folder_scan.h"
 #include "job/conversion_job.h"
 #include "textio/paths.h"
+#include "vcard/csv/text_encoder.h"
 
 namespace brimwell {
 
@@ -29,6 +30,13 @@ struct CliOptions {
     bool besideSource = false;
     std::string extension = "vcf";
     bool quiet = false;
+    std::string encoding = "utf-8-bom";
+    std::string fallbackCharset = "windows-1252";
+};
+
+const std::map<std::string, Control> kFormats = {
+    {"csv", Control::Option1},      {"gmail", Control::Option2},  {"google", Control::Option11},
+    {"outlook", Control::Option12}, {"table", Control::Option13},
 };
 
 const std::map<std::string, Control> kSeparators = {
@@ -54,13 +62,33 @@ std::vector<std::string> namesOf(const Map& map)
     return names;
 }
 
+/// Accepts the encodings the CSV writer knows; the message lists those most asked for.
+CLI::Validator knownEncoding(const std::vector<std::string>& offered)
+{
+    std::string list;
+    for (const auto& name : offered)
+        list += (list.empty() ? "" : ", ") + name;
+    return CLI::Validator(
+        [list](const std::string& name) -> std::string {
+            if (vcard::csv::isKnownEncoding(name))
+                return {};
+            return "unknown encoding " + name + "; known are " + list +
+                   " and other code page names";
+        },
+        "");
+}
+
 void defineOptions(CLI::App& app, CliOptions& options)
 {
     app.add_option("FILE", options.inputs,
                    "vCard files to convert; a folder is scanned with its sub-folders")
         ->required();
-    app.add_option("--format", options.format, "Layout: the columns found (csv) or the 25 Gmail columns")
-        ->check(CLI::IsMember({"csv", "gmail"}))
+    app.add_option("--format", options.format,
+                   "Layout: csv (the columns found), gmail (the 25 Gmail columns), or, read\n"
+                   "exactly (every charset, escape and folded line) and written as UTF-8:\n"
+                   "google (a Google Contacts import), outlook (the 92 Outlook columns),\n"
+                   "table (every field, for a spreadsheet)")
+        ->check(CLI::IsMember(namesOf(kFormats)))
         ->capture_default_str();
     auto separators = namesOf(kSeparators);
     separators.push_back("none");
@@ -75,16 +103,34 @@ void defineOptions(CLI::App& app, CliOptions& options)
                  "Enclose every field in double quotes (default) or not");
     app.add_flag("--remove-crlf", options.removeCrlf,
                  "Turn soft line breaks of notes into spaces instead of removing them");
-    app.add_option("--one-csv", options.oneCsv, "Write one CSV from all files into FILE")->type_name("FILE");
-    auto* outDir = app.add_option("--out-dir", options.outDir,
-                                  "Write one CSV per vCard file into DIR (with --one-csv: the folder checked first)")
-                       ->type_name("DIR");
+    app.add_option("--one-csv", options.oneCsv, "Write one CSV from all files into FILE")
+        ->type_name("FILE");
+    auto* outDir =
+        app.add_option(
+               "--out-dir", options.outDir,
+               "Write one CSV per vCard file into DIR (with --one-csv: the folder checked first)")
+            ->type_name("DIR");
     app.add_flag("--beside-source", options.besideSource,
                  "Write one CSV per vCard file beside its source (the default)")
         ->excludes(outDir);
-    app.add_option("--ext", options.extension, "Extension of the files taken from a folder (* for every file)")
+    app.add_option("--ext", options.extension,
+                   "Extension of the files taken from a folder (* for every file)")
         ->capture_default_str();
     app.add_flag("--quiet", options.quiet, "Draw no progress line");
+    const auto offered = vcard::csv::encodingNames();
+    app.add_option("--encoding", options.encoding,
+                   "Encoding of the google, outlook and table CSVs: utf-8-bom, utf-8 or a\n"
+                   "code page name (windows-1252, ...); a character the code page lacks\n"
+                   "is written as ? and counted")
+        ->check(knownEncoding(offered))
+        ->capture_default_str()
+        ->type_name("NAME");
+    app.add_option("--fallback-charset", options.fallbackCharset,
+                   "Code page of 8-bit vCard text that has no CHARSET and is not UTF-8\n"
+                   "(google, outlook, table)")
+        ->check(knownEncoding(offered))
+        ->capture_default_str()
+        ->type_name("NAME");
     app.set_version_flag("--version", std::string("brimwell-cli ") + BRIMWELL_VERSION);
     app.footer("Exit status: 0 done, 1 an error was reported, 2 refused or usage error.");
 }
@@ -99,14 +145,17 @@ std::string absolutePath(const std::string& path)
 /// Sets the window's controls as the command line asks.
 void applyOptions(const CliOptions& options, ConsoleWindow& window)
 {
-    window.options.select(options.format == "gmail" ? Control::Option2 : Control::Option1);
+    window.options.select(kFormats.at(options.format));
+    window.options.setText(Control::Combo1, options.encoding);
+    window.options.setText(Control::Combo2, options.fallbackCharset);
     auto separator = kSeparators.find(options.separator);
     if (separator == kSeparators.end())
         window.options.clearGroup(Control::Option3);
     else
         window.options.select(separator->second);
     for (const auto& [name, box] : kFilterBoxes)
-        window.options.setCheck(box, std::count(options.keep.begin(), options.keep.end(), name) > 0 ? 1 : 0);
+        window.options.setCheck(
+            box, std::count(options.keep.begin(), options.keep.end(), name) > 0 ? 1 : 0);
     window.options.setCheck(Control::Check9, options.quotes ? 1 : 0);
     window.options.setCheck(Control::Check10, options.removeCrlf ? 1 : 0);
 

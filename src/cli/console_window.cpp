@@ -78,6 +78,8 @@ MessageAnswer ConsoleWindow::messageBox(const std::string& text, MessageButtons 
     if (icon == MessageIcon::Exclamation) {
         ++m_errorReports;
         m_err << caption << ": " << terminalText(text) << '\n';
+    } else if (icon == MessageIcon::Warning) {
+        m_err << terminalText(text) << '\n';
     } else {
         m_out << terminalText(text) << '\n';
     }

@@ -35,6 +35,7 @@ public:
     void setCheckValue(Control box, int value) override { options.setCheck(box, value); }
     void setText(Control box, const std::string& text) override { options.setText(box, text); }
     void setFolderBoxEnabled(bool) override {}
+    void setEncodingChoicesEnabled(bool) override {}
 
     int listCount() const override { return static_cast<int>(m_items.size()); }
     std::string listItem(int index) const override { return m_items.at(index - 1); }

@@ -10,6 +10,7 @@
 #include "conversion/source_guard.h"
 #include "conversion/standard_combined.h"
 #include "conversion/standard_per_file.h"
+#include "job/faithful_export.h"
 #include "textio/paths.h"
 #include "textio/text_reader.h"
 
@@ -90,6 +91,23 @@ RunOutcome ConversionJob::run()
     }
     const std::string separator = chosenSeparator(window);
     window.setPointer(Pointer::Hourglass);
+    if (const auto layout = chosenFaithfulLayout(window))
+        runFaithful(trap, faithfulOptions(window, *layout, separator));
+    else
+        runClassic(trap, separator);
+
+    trap.step(9, [&] {
+        window.setPointer(Pointer::Default);
+        window.setProgressValue(0);
+        window.setProgressText("Progress Bar");
+    });
+    showInformation(window, "Done.");
+    return RunOutcome::Done;
+}
+
+void ConversionJob::runClassic(ErrorTrap& trap, const std::string& separator)
+{
+    Window& window = m_window;
     bool multiContact = false;
 
     // Sets the bar for item i and returns its path.
@@ -191,14 +209,29 @@ RunOutcome ConversionJob::run()
             });
         }
     }
+}
 
-    trap.step(9, [&] {
-        window.setPointer(Pointer::Default);
-        window.setProgressValue(0);
-        window.setProgressText("Progress Bar");
-    });
-    showInformation(window, "Done.");
-    return RunOutcome::Done;
+void ConversionJob::runFaithful(ErrorTrap& trap, const FaithfulOptions& options)
+{
+    Window& window = m_window;
+    FaithfulExport run(window, trap, options);
+    if (window.optionSelected(Control::Option8)) {
+        run.writeCsvPerFile();
+    } else if (window.optionSelected(Control::Option7)) {
+        std::string chosen;
+        trap.step(8, [&] {
+            chosen = window.saveFileDialog("Save CSV File As", "CSV Files (*.csv)|*.csv",
+                                           window.text(Control::Text1));
+        });
+        if (!chosen.empty()) {
+            trap.step(8, [&] {
+                refuseListedSource(window, chosen, "", "no CSV file was written");
+                run.writeOneCsv(chosen);
+            });
+        }
+    }
+    if (const std::string told = run.report(); !told.empty())
+        window.messageBox(told, MessageButtons::Ok, MessageIcon::Warning, applicationTitle());
 }
 
 }  // namespace brimwell

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <string>
+
 #include "base/window.h"
+#include "job/faithful_options.h"
 
 namespace brimwell {
+
+class ErrorTrap;
 
 /// How the last press of "Start Converting" ended.
 enum class RunOutcome {
@@ -29,6 +34,10 @@ public:
 
 private:
     RunOutcome run();
+    /// The eight converters of the "CSV" and "Gmail (CSV)" layouts.
+    void runClassic(ErrorTrap& trap, const std::string& separator);
+    /// The faithful engine's layouts: reader warnings and counts in one message at the end.
+    void runFaithful(ErrorTrap& trap, const FaithfulOptions& options);
 
     Window& m_window;
     bool m_jobRunning = false;

@@ -11,8 +11,9 @@ namespace {
 using enum Control;
 using enum ControlKind;
 
-// Restore order; the option buttons of one frame stand together, Option9 and Option10
-// last so that the folder box is restored before its frame's buttons.
+// Restore order: Option9 and Option10 after the folder box they enable, and the controls
+// of the new layouts after all the others, so that a first start restores the rest
+// exactly as before they were added.
 constexpr std::array kControls = {
     OptionControl{Option1, "Option1", OptionButton, "Frame1", "CSV", "Option1", "1"},
     OptionControl{Option2, "Option2", OptionButton, "Frame1", "Gmail (CSV)", "Option2", "0"},
@@ -37,6 +38,13 @@ constexpr std::array kControls = {
                   "Option9", "1"},
     OptionControl{Option10, "Option10", OptionButton, "Frame7",
                   "Save results in folder of original file", "Option10", "0"},
+    OptionControl{Option11, "Option11", OptionButton, "Frame1", "Google Contacts", "Option11", "0"},
+    OptionControl{Option12, "Option12", OptionButton, "Frame1", "Outlook", "Option12", "0"},
+    OptionControl{Option13, "Option13", OptionButton, "Frame1", "Spreadsheet (all fields)",
+                  "Option13", "0"},
+    OptionControl{Combo1, "Combo1", ChoiceBox, "Frame8", "Encoding", "Encoding", "utf-8-bom"},
+    OptionControl{Combo2, "Combo2", ChoiceBox, "Frame8", "Fallback code page",
+                  "Fallback Code Page", "windows-1252"},
 };
 
 }  // namespace
@@ -52,16 +60,14 @@ const OptionControl& optionControl(Control control)
     return *found;
 }
 
-std::span<const OptionControl> optionGroup(Control option)
+std::vector<const OptionControl*> optionGroup(Control option)
 {
     const auto& row = optionControl(option);
-    auto first = std::find_if(kControls.begin(), kControls.end(), [&row](const OptionControl& other) {
-        return other.kind == OptionButton && other.frame == row.frame;
-    });
-    auto last = std::find_if(first, kControls.end(), [&row](const OptionControl& other) {
-        return other.kind != OptionButton || other.frame != row.frame;
-    });
-    return {first, last};
+    std::vector<const OptionControl*> group;
+    for (const auto& other : kControls)
+        if (other.kind == OptionButton && other.frame == row.frame)
+            group.push_back(&other);
+    return group;
 }
 
 }  // namespace brimwell

@@ -2,12 +2,14 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "base/window.h"
 
 namespace brimwell {
 
-enum class ControlKind { OptionButton, CheckBox, TextBox };
+/// A ChoiceBox is a drop-down list whose chosen text is stored as it is.
+enum class ControlKind { OptionButton, CheckBox, TextBox, ChoiceBox };
 
 /// One option control of the main window: where it sits, what it says, where it is kept.
 struct OptionControl {
@@ -26,7 +28,7 @@ std::span<const OptionControl> optionControls();
 /// The table row of one control.
 const OptionControl& optionControl(Control control);
 
-/// The option buttons that share `option`'s frame, `option` included.
-std::span<const OptionControl> optionGroup(Control option);
+/// The option buttons that share `option`'s frame, `option` included, in table order.
+std::vector<const OptionControl*> optionGroup(Control option);
 
 }  // namespace brimwell

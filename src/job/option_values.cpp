@@ -16,6 +16,9 @@ OptionValues::OptionValues()
             break;
         case ControlKind::TextBox:
             break;
+        case ControlKind::ChoiceBox:
+            m_texts[slot(row.control)] = row.firstStart;
+            break;
         }
     }
 }
@@ -25,20 +28,19 @@ bool OptionValues::selected(Control option) const { return m_selected[slot(optio
 void OptionValues::select(Control option)
 {
     for (const auto& member : optionGroup(option))
-        m_selected[slot(member.control)] = member.control == option;
+        m_selected[slot(member->control)] = member->control == option;
 }
 
 void OptionValues::clearGroup(Control option)
 {
     for (const auto& member : optionGroup(option))
-        m_selected[slot(member.control)] = false;
+        m_selected[slot(member->control)] = false;
 }
 
 int OptionValues::check(Control box) const { return m_checks[slot(box)]; }
 void OptionValues::setCheck(Control box, int value) { m_checks[slot(box)] = value; }
 
-// Text1 is the window's only text box.
-std::string OptionValues::text(Control) const { return m_text1; }
-void OptionValues::setText(Control, std::string text) { m_text1 = std::move(text); }
+std::string OptionValues::text(Control box) const { return m_texts[slot(box)]; }
+void OptionValues::setText(Control box, std::string text) { m_texts[slot(box)] = std::move(text); }
 
 }  // namespace brimwell

@@ -28,13 +28,13 @@ public:
     void setText(Control box, std::string text);
 
 private:
-    static constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::Text1) + 1;
+    static constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::Combo2) + 1;
     static constexpr std::size_t slot(Control control) { return static_cast<std::size_t>(control); }
 
     // Indexed by control; a control of another kind keeps its slot unused.
     std::array<bool, kControlCount> m_selected{};
     std::array<int, kControlCount> m_checks{};
-    std::string m_text1;
+    std::array<std::string, kControlCount> m_texts;
 };
 
 }  // namespace brimwell

@@ -7,6 +7,7 @@
 #include "base/error_trap.h"
 #include "base/messages.h"
 #include "base/text_ops.h"
+#include "job/faithful_options.h"
 #include "job/option_table.h"
 #include "textio/paths.h"
 
@@ -61,10 +62,12 @@ void OptionsController::write(std::string_view key, std::string_view value)
 
 void OptionsController::optionClick(Control option)
 {
-    for (const auto& member : optionGroup(option))
-        write(member.settingsKey, m_window.optionSelected(member.control) ? "True" : "False");
+    for (const auto* member : optionGroup(option))
+        write(member->settingsKey, m_window.optionSelected(member->control) ? "True" : "False");
     if (optionControl(option).frame == optionControl(Control::Option9).frame)
         updateFolderBox();
+    if (optionControl(option).frame == optionControl(Control::Option1).frame)
+        updateEncodingChoices();
 }
 
 void OptionsController::checkClick(Control box)
@@ -75,6 +78,11 @@ void OptionsController::checkClick(Control box)
 void OptionsController::Text1_Change()
 {
     write(optionControl(Control::Text1).settingsKey, m_window.text(Control::Text1));
+}
+
+void OptionsController::choiceChange(Control box)
+{
+    write(optionControl(box).settingsKey, m_window.text(box));
 }
 
 void OptionsController::PushButton3_Click()
@@ -104,15 +112,24 @@ void OptionsController::restore()
                 m_window.setText(row.control, read(row.settingsKey, desktop));
                 break;
             }
+            case ControlKind::ChoiceBox:
+                m_window.setText(row.control, read(row.settingsKey, row.firstStart));
+                break;
             }
         });
     }
     updateFolderBox();
+    updateEncodingChoices();
 }
 
 void OptionsController::updateFolderBox()
 {
     m_window.setFolderBoxEnabled(m_window.optionSelected(Control::Option9));
+}
+
+void OptionsController::updateEncodingChoices()
+{
+    m_window.setEncodingChoicesEnabled(faithfulLayoutChosen(m_window));
 }
 
 }  // namespace brimwell

@@ -24,12 +24,14 @@ ScriptedWindow::ScriptedWindow()
     checks = {{Control::Check3, 0}, {Control::Check4, 0}, {Control::Check6, 0},
               {Control::Check8, 0}, {Control::Check9, 1}, {Control::Check10, 0}};
     texts[Control::Text1] = "/tmp/";
+    texts[Control::Combo1] = "utf-8-bom";
+    texts[Control::Combo2] = "windows-1252";
 }
 
 void ScriptedWindow::select(Control option)
 {
-    for (const auto& member : optionGroup(option))
-        options[member.control] = member.control == option;
+    for (const auto* member : optionGroup(option))
+        options[member->control] = member->control == option;
 }
 
 std::vector<std::string> ScriptedWindow::errorReports() const
@@ -64,6 +66,7 @@ void ScriptedWindow::setOptionSelected(Control option, bool selected)
 void ScriptedWindow::setCheckValue(Control box, int value) { checks[box] = value; }
 void ScriptedWindow::setText(Control box, const std::string& text) { texts[box] = text; }
 void ScriptedWindow::setFolderBoxEnabled(bool enabled) { folderBoxEnabled = enabled; }
+void ScriptedWindow::setEncodingChoicesEnabled(bool enabled) { encodingChoicesEnabled = enabled; }
 
 int ScriptedWindow::listCount() const { return static_cast<int>(items.size()); }
 std::string ScriptedWindow::listItem(int index) const { return items.at(index - 1); }

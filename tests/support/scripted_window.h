@@ -67,7 +67,9 @@ public:
     void setCheckValue(Control box, int value) override;
     void setText(Control box, const std::string& text) override;
     void setFolderBoxEnabled(bool enabled) override;
+    void setEncodingChoicesEnabled(bool enabled) override;
     bool folderBoxEnabled = true;
+    bool encodingChoicesEnabled = true;
     int listCount() const override;
     std::string listItem(int index) const override;
     void listAdd(const std::string& text) override;

@@ -1,0 +1,165 @@
+#include "job/faithful_export.h"
+
+#include <memory>
+#include <streambuf>
+
+#include "base/error_trap.h"
+#include "base/progress.h"
+#include "conversion/output_path.h"
+#include "textio/paths.h"
+#include "textio/text_writer.h"
+#include "vcard/csv/contact_csv_writer.h"
+#include "vcard/csv/google_layout.h"
+#include "vcard/csv/outlook_layout.h"
+#include "vcard/csv/spreadsheet_layout.h"
+#include "vcard/reader.h"
+
+namespace brimwell {
+
+namespace {
+
+/// Warnings listed one by one in the report; the rest are counted.
+constexpr std::size_t kWarningsListed = 20;
+/// Contacts read between two yields, so that a click (or closing the window) gets through.
+constexpr long kContactsPerYield = 500;
+
+std::unique_ptr<vcard::csv::ContactCsvLayout> makeLayout(FaithfulLayout layout,
+                                                         vcard::csv::FieldKinds kinds)
+{
+    switch (layout) {
+    case FaithfulLayout::GoogleContacts:
+        return std::make_unique<vcard::csv::GoogleLayout>(kinds);
+    case FaithfulLayout::Outlook:
+        return std::make_unique<vcard::csv::OutlookLayout>(kinds);
+    case FaithfulLayout::Spreadsheet:
+        break;
+    }
+    return std::make_unique<vcard::csv::SpreadsheetLayout>(kinds);
+}
+
+/// A stream buffer that hands every block the CSV writer writes to a TargetFile, so that
+/// the bytes are on disk even when the window is closed in the middle of the run.
+class TargetFileBuffer : public std::streambuf {
+public:
+    explicit TargetFileBuffer(TargetFile& target) : m_target(target) {}
+
+protected:
+    std::streamsize xsputn(const char* bytes, std::streamsize count) override
+    {
+        if (m_target.appendLines({bytes, static_cast<std::size_t>(count)}) != 0)
+            return 0;
+        return count;
+    }
+    int_type overflow(int_type c) override
+    {
+        if (traits_type::eq_int_type(c, traits_type::eof()))
+            return traits_type::not_eof(c);
+        const char byte = traits_type::to_char_type(c);
+        return xsputn(&byte, 1) == 1 ? c : traits_type::eof();
+    }
+
+private:
+    TargetFile& m_target;
+};
+
+std::string plural(std::size_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+}  // namespace
+
+template <class Visit>
+void FaithfulExport::readEach(const std::vector<std::string>& sources, bool keepWarnings,
+                              Visit&& visit)
+{
+    vcard::Contact contact;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const std::string& path = sources[i];
+        m_window.setProgressValue(
+            progressPercent(static_cast<long long>(i), static_cast<long long>(sources.size())));
+        m_window.setProgressText("Processing: " + GetFileName(path));
+        m_window.yield();
+        m_trap.step(7, [&] {
+            vcard::VCardReader reader(std::filesystem::path(path), m_options.reader);
+            long read = 0;
+            while (reader.next(contact)) {
+                visit(contact);
+                if (++read % kContactsPerYield == 0)
+                    m_window.yield();
+            }
+            if (keepWarnings)
+                m_warnings.insert(m_warnings.end(), reader.warnings().begin(),
+                                  reader.warnings().end());
+        });
+    }
+}
+
+void FaithfulExport::convert(const std::vector<std::string>& sources, const std::string& target)
+{
+    auto layout = makeLayout(m_options.layout, m_options.kinds);
+    readEach(sources, true, [&](const vcard::Contact& contact) { layout->measure(contact); });
+
+    DeleteFileQuiet(m_window, target);
+    TargetFile file(target, &m_window);
+    TargetFileBuffer buffer(file);
+    std::ostream out(&buffer);
+    vcard::csv::ContactCsvWriter writer(out, m_options.style, m_options.encoding);
+    writer.writeHeader(*layout);
+    readEach(sources, false,
+             [&](const vcard::Contact& contact) { writer.writeRow(*layout, contact); });
+    writer.finish();
+    m_unmappable += writer.unmappableCount();
+    if (const auto* outlook = dynamic_cast<const vcard::csv::OutlookLayout*>(layout.get()))
+        m_movedToNotes += outlook->valuesMovedToNotes();
+}
+
+void FaithfulExport::writeOneCsv(const std::string& target)
+{
+    std::vector<std::string> sources;
+    for (int i = 1; i <= m_window.listCount(); ++i)
+        sources.push_back(m_window.listItem(i));
+    convert(sources, target);
+}
+
+void FaithfulExport::writeCsvPerFile()
+{
+    for (int i = 1; i <= m_window.listCount(); ++i) {
+        const std::string source = m_window.listItem(i);
+        std::string target;
+        if (!clearPerFileTarget(m_trap, m_window, source, target) || target.empty())
+            continue;
+        m_trap.step(7, [&] { convert({source}, target); });
+    }
+}
+
+std::string FaithfulExport::report() const
+{
+    std::string text;
+    auto line = [&text](const std::string& sentence) {
+        if (!text.empty())
+            text += '\n';
+        text += sentence;
+    };
+    if (!m_warnings.empty()) {
+        line("Some vCards could not be read perfectly:");
+        for (std::size_t i = 0; i < m_warnings.size() && i < kWarningsListed; ++i)
+            line(m_warnings[i]);
+        if (m_warnings.size() > kWarningsListed)
+            line("... and " +
+                 plural(m_warnings.size() - kWarningsListed, "more warning.", "more warnings."));
+    }
+    if (m_movedToNotes > 0)
+        line(m_movedToNotes == 1
+                 ? std::string("1 value without a column of its own went to Notes with its label.")
+                 : std::to_string(m_movedToNotes) +
+                       " values without a column of their own went to Notes, each with its "
+                       "label.");
+    if (m_unmappable > 0)
+        line(plural(m_unmappable, "character is", "characters are") + " not in " +
+             m_options.encoding + " and " + (m_unmappable == 1 ? "was" : "were") +
+             " written as \"?\".");
+    return text;
+}
+
+}  // namespace brimwell

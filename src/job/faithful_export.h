@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "base/window.h"
+#include "job/faithful_options.h"
+
+namespace brimwell {
+
+class ErrorTrap;
+
+/// A run of the faithful engine over the window's file list: each vCard file is read by
+/// the faithful reader twice, once to size the layout's numbered groups and once to write
+/// the rows, so that no file is ever held in memory whole.
+///
+///     FaithfulExport run(window, trap, options);
+///     run.writeCsvPerFile();            // or run.writeOneCsv(chosenPath)
+///     std::string told = run.report();  // the warnings and counts, for one message
+class FaithfulExport {
+public:
+    FaithfulExport(Window& window, ErrorTrap& trap, FaithfulOptions options)
+        : m_window(window), m_trap(trap), m_options(std::move(options))
+    {}
+
+    /// "Create One CSV From All VCF Files": every contact of every listed file into `target`.
+    void writeOneCsv(const std::string& target);
+    /// "Create Separate CSV For Each VCF File": one CSV per listed file, named and placed as
+    /// the classic layouts name and place theirs, each holding all of the file's contacts.
+    void writeCsvPerFile();
+
+    /// What the user should know of the run: the readers' warnings (each once), the values
+    /// that went to Outlook's Notes, the characters the code page lacks. Empty when all
+    /// went perfectly.
+    std::string report() const;
+
+private:
+    void convert(const std::vector<std::string>& sources, const std::string& target);
+    template <class Visit>
+    void readEach(const std::vector<std::string>& sources, bool keepWarnings, Visit&& visit);
+
+    Window& m_window;
+    ErrorTrap& m_trap;
+    FaithfulOptions m_options;
+    std::vector<std::string> m_warnings;
+    std::size_t m_movedToNotes = 0;
+    std::size_t m_unmappable = 0;
+};
+
+}  // namespace brimwell

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "base/window.h"
+#include "vcard/csv/csv_row.h"
+#include "vcard/csv/field_kinds.h"
+#include "vcard/reader.h"
+
+namespace brimwell {
+
+/// The three layouts of the faithful engine, the Format frame's Option11 to Option13.
+enum class FaithfulLayout { GoogleContacts, Outlook, Spreadsheet };
+
+/// The faithful layout the Format frame selects now; none while "CSV" or "Gmail (CSV)" is.
+std::optional<FaithfulLayout> chosenFaithfulLayout(const Window& window);
+
+inline bool faithfulLayoutChosen(const Window& window)
+{
+    return chosenFaithfulLayout(window).has_value();
+}
+
+/// What a faithful run needs of the window's options, read once at its start.
+struct FaithfulOptions {
+    FaithfulLayout layout = FaithfulLayout::GoogleContacts;
+    vcard::csv::FieldKinds kinds;
+    vcard::csv::CsvStyle style;
+    std::string encoding;
+    vcard::ReaderOptions reader;
+};
+
+/// Reads the options: the filter boxes, "Inclosed With Double Quotes", "Remove CRLF", the
+/// two encoding choices, and `separator` (the Separator frame's; a comma when no button
+/// is selected, as the importers of these layouts expect one).
+FaithfulOptions faithfulOptions(const Window& window, FaithfulLayout layout,
+                                const std::string& separator);
+
+}  // namespace brimwell
