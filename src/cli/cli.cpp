@@ -62,18 +62,21 @@ std::vector<std::string> namesOf(const Map& map)
     return names;
 }
 
-/// Accepts the encodings the CSV writer knows; the message lists those most asked for.
-CLI::Validator knownEncoding(const std::vector<std::string>& offered)
+/// Accepts the encodings the CSV writer knows (`forOutput`), or the code pages the reader can
+/// fall back to (the same but the byte-order mark); the message lists those most asked for.
+CLI::Validator knownEncoding(bool forOutput)
 {
     std::string list;
-    for (const auto& name : offered)
-        list += (list.empty() ? "" : ", ") + name;
+    for (const auto& name : vcard::csv::encodingNames())
+        if (forOutput || name != "utf-8-bom")
+            list += (list.empty() ? "" : ", ") + name;
+    const std::string what = forOutput ? "encoding" : "code page";
     return CLI::Validator(
-        [list](const std::string& name) -> std::string {
-            if (vcard::csv::isKnownEncoding(name))
+        [=](const std::string& name) -> std::string {
+            if (vcard::csv::isKnownEncoding(name) && (forOutput || name != "utf-8-bom"))
                 return {};
-            return "unknown encoding " + name + "; known are " + list +
-                   " and other code page names";
+            return "unknown " + what + " " + name + "; known are " + list + " and other " +
+                   "code page names";
         },
         "");
 }
@@ -102,7 +105,8 @@ void defineOptions(CLI::App& app, CliOptions& options)
     app.add_flag("--quotes,!--no-quotes", options.quotes,
                  "Enclose every field in double quotes (default) or not");
     app.add_flag("--remove-crlf", options.removeCrlf,
-                 "Turn soft line breaks of notes into spaces instead of removing them");
+                 "Turn soft line breaks of notes into spaces instead of removing them (google,\n"
+                 "outlook, table: every line break inside a value into one space)");
     app.add_option("--one-csv", options.oneCsv, "Write one CSV from all files into FILE")
         ->type_name("FILE");
     auto* outDir =
@@ -117,18 +121,17 @@ void defineOptions(CLI::App& app, CliOptions& options)
                    "Extension of the files taken from a folder (* for every file)")
         ->capture_default_str();
     app.add_flag("--quiet", options.quiet, "Draw no progress line");
-    const auto offered = vcard::csv::encodingNames();
     app.add_option("--encoding", options.encoding,
                    "Encoding of the google, outlook and table CSVs: utf-8-bom, utf-8 or a\n"
                    "code page name (windows-1252, ...); a character the code page lacks\n"
                    "is written as ? and counted")
-        ->check(knownEncoding(offered))
+        ->check(knownEncoding(true))
         ->capture_default_str()
         ->type_name("NAME");
     app.add_option("--fallback-charset", options.fallbackCharset,
                    "Code page of 8-bit vCard text that has no CHARSET and is not UTF-8\n"
                    "(google, outlook, table)")
-        ->check(knownEncoding(offered))
+        ->check(knownEncoding(false))
         ->capture_default_str()
         ->type_name("NAME");
     app.set_version_flag("--version", std::string("brimwell-cli ") + BRIMWELL_VERSION);

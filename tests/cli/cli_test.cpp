@@ -29,6 +29,7 @@ protected:
         dir.write("in/x.csv", kAnn);
         dir.write("in/sub/bob.VCF", "BEGIN:VCARD\r\nFN:Bob\r\nEND:VCARD\r\n");
         dir.write("in/notes.txt", "FN:Not a contact\r\n");
+        dir.write("broken.vcf", "BEGIN:VCARD\nVERSION:3.0\nFN:Dee\n");
         dir.write("team.vcf",
                   "BEGIN:VCARD\nFN:Bo\nEMAIL:b\nEND:VCARD\nBEGIN:VCARD\nFN:Cy\nEND:VCARD\n");
         fs::create_directories(dir.path() / "out");
@@ -56,6 +57,10 @@ TEST_F(cli_test, options_exit_statuses_and_messages)
     const std::string done = "Done.\n";
     const std::string quoted =
         "\"Last Name\"\t\"First Name\"\t\"Mobile Phone\"\r\n\"Lee\"\t\"Ann\"\t\"555\"\r\n";
+    const std::string googleHeader =
+        "First Name,Middle Name,Last Name,Phonetic First Name,Phonetic Middle Name,"
+        "Phonetic Last Name,Name Prefix,Name Suffix,Nickname,File As,Organization Name,"
+        "Organization Title,Organization Department,Birthday,Notes,Photo,Labels";
     const Case cases[] = {
         {"in/ann.vcf", 0, done, "", "in/ann.csv", quoted},
         {"--separator semicolon --no-quotes --beside-source in/ann.vcf", 0, done, "", "in/ann.csv",
@@ -87,6 +92,18 @@ TEST_F(cli_test, options_exit_statuses_and_messages)
         {"--separator pipe in/ann.vcf", 2, "", "pipe not in", "", ""},
         {"--out-dir out --beside-source in/ann.vcf", 2, "", "excludes", "", ""},
         {"--help", 0, "Converts vCard files", "", "", ""},
+        {"--format google --separator comma --no-quotes --one-csv g.csv in/ann.vcf", 0, done, "",
+         "g.csv",
+         "\xEF\xBB\xBF" + googleHeader + ",Phone 1 - Label,Phone 1 - Value\r\n" +
+             "Ann,,Lee,,,,,,,,,,,,,,* myContacts,Mobile,555\r\n"},
+        {"--format table --encoding utf-8 --out-dir out broken.vcf", 0, done,
+         "card 1 (Dee): no END:VCARD", "", ""},
+        {"--format vcard in/ann.vcf", 2, "", "vcard not in {csv,gmail,google,outlook,table}", "",
+         ""},
+        {"--format google --encoding klingon in/ann.vcf", 2, "",
+         "unknown encoding klingon; known are utf-8-bom, utf-8, windows-1252", "", ""},
+        {"--format google --fallback-charset utf-8-bom in/ann.vcf", 2, "",
+         "unknown code page utf-8-bom", "", ""},
     };
     for (const auto& [args, status, out, err, csvFile, csv] : cases) {
         SCOPED_TRACE(args);

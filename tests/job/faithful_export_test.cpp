@@ -1,0 +1,192 @@
+// Runs of the faithful engine's layouts through the job: save modes, the source guard,
+// filters, encodings and the one message that tells what could not be done perfectly.
+#include "job/faithful_export.h"
+
+#include <gtest/gtest.h>
+
+#include "job/conversion_job.h"
+#include "job/option_table.h"
+#include "job/options_controller.h"
+#include "support/memory_settings_store.h"
+#include "support/scripted_window.h"
+#include "support/temp_dir.h"
+
+namespace brimwell {
+namespace {
+
+using enum Control;
+
+constexpr const char* kBom = "\xEF\xBB\xBF";
+constexpr const char* kAnn =
+    "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann\r\nTEL;TYPE=CELL:555\r\n"
+    "EMAIL;TYPE=WORK:ann@example.com\r\nEND:VCARD\r\n";
+// Two e-mails, a non-Latin name, and a card that never ends.
+constexpr const char* kTeam =
+    "BEGIN:VCARD\nVERSION:3.0\nN:Smith;Bo\nEMAIL:b1@x\nEMAIL:b2@x\n"
+    "END:VCARD\nBEGIN:VCARD\nVERSION:3.0\nN:Иванов;Иван\nNOTE:Zoë Ω\n";
+
+/// Two listed files, Google Contacts, commas, no quotes, CSVs into the folder box's folder.
+struct FaithfulRun {
+    test::TempDir dir;
+    test::ScriptedWindow window;
+    ConversionJob job{window};
+    FaithfulRun()
+    {
+        window.select(Option11);
+        window.select(Option5);
+        window.checks[Check9] = 0;
+        window.texts[Text1] = dir.path().string();
+        window.items = {dir.write("ann.vcf", kAnn), dir.write("team.vcf", kTeam)};
+    }
+    std::string csv(const char* name) const { return test::readBytes(dir.file(name)); }
+    /// The messages shown with the warning icon.
+    std::vector<std::string> warnings() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& message : window.messages)
+            if (message.icon == MessageIcon::Warning)
+                texts.push_back(message.text);
+        return texts;
+    }
+};
+
+const std::string kGoogleHeader =
+    "First Name,Middle Name,Last Name,Phonetic First Name,Phonetic Middle Name,"
+    "Phonetic Last Name,Name Prefix,Name Suffix,Nickname,File As,Organization Name,"
+    "Organization Title,Organization Department,Birthday,Notes,Photo,Labels";
+
+TEST(faithful_export_test, one_csv_sizes_the_groups_over_every_file)
+{
+    FaithfulRun run;
+    run.window.select(Option7);
+    run.window.saveAnswers = {run.dir.file("all.csv")};
+    run.job.PushButton2_Click();
+    const std::string thirteenEmpty(14, ',');  // the cells between Last Name and Labels
+    EXPECT_EQ(run.csv("all.csv"),
+              kBom + kGoogleHeader +
+                  ",E-mail 1 - Label,E-mail 1 - Value,E-mail 2 - Label,E-mail 2 - Value,"
+                  "Phone 1 - Label,Phone 1 - Value\r\n"
+                  "Ann,,Lee" +
+                  thirteenEmpty +
+                  "* myContacts,Work,ann@example.com,,,Mobile,555\r\n"
+                  "Bo,,Smith" +
+                  thirteenEmpty +
+                  "* myContacts,,b1@x,,b2@x,,\r\n"
+                  "Иван,,Иванов,,,,,,,,,,,,Zoë Ω,,* myContacts,,,,,,\r\n");
+    // The warning comes once, in one message before "Done.".
+    ASSERT_EQ(run.window.messages.size(), 2u);
+    EXPECT_EQ(run.warnings().size(), 1u);
+    EXPECT_NE(run.warnings()[0].find("team.vcf: card 2"), std::string::npos) << run.warnings()[0];
+    EXPECT_EQ(run.window.messages.back().text, "Done.");
+}
+
+TEST(faithful_export_test, separate_csvs_hold_each_files_contacts)
+{
+    FaithfulRun run;
+    run.window.select(Option13);
+    run.job.PushButton2_Click();
+    const std::string ann = run.csv("ann.csv");
+    const std::string team = run.csv("team.csv");
+    EXPECT_TRUE(ann.starts_with(kBom)) << ann;
+    EXPECT_EQ(std::count(ann.begin(), ann.end(), '\n'), 2);
+    EXPECT_EQ(std::count(team.begin(), team.end(), '\n'), 3);
+    EXPECT_NE(team.find("Иванов"), std::string::npos);
+    EXPECT_EQ(run.csv("team1.csv"), "<missing>");  // a table: no CSV per contact
+}
+
+TEST(faithful_export_test, the_run_never_replaces_a_listed_file)
+{
+    FaithfulRun run;
+    run.window.select(Option7);
+    run.window.saveAnswers = {run.window.items[1]};
+    run.job.PushButton2_Click();
+    EXPECT_EQ(run.csv("team.vcf"), kTeam);
+    ASSERT_EQ(run.window.errorReports().size(), 1u);
+    EXPECT_NE(run.window.errorReports()[0].find("no CSV file was written"), std::string::npos);
+}
+
+TEST(faithful_export_test, filters_encodings_and_what_the_message_counts)
+{
+    struct Case {
+        const char* name;
+        Control layout;
+        Control filterBox;  ///< Text1: no filter
+        const char* encoding;
+        std::string csvStart;
+        std::string told;  ///< a part of the warning message
+    };
+    const Case cases[] = {
+        {"e-mails only", Option11, Check3, "utf-8",
+         "E-mail 1 - Label,E-mail 1 - Value,E-mail 2 - Label,E-mail 2 - Value\r\n"
+         "Work,ann@example.com,,\r\n",
+         "no END:VCARD"},
+        // Иван Иванов and Ω: eleven characters that windows-1252 lacks.
+        {"a code page counts what it lacks", Option11, Text1, "windows-1252",
+         kGoogleHeader.substr(0, 10), "11 characters are not in windows-1252"},
+        {"outlook writes its fixed header", Option12, Text1, "utf-8",
+         "Title,First Name,Middle Name,Last Name,Suffix,Company", "no END:VCARD"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FaithfulRun run;
+        run.window.select(c.layout);
+        run.window.select(Option7);
+        if (c.filterBox != Text1)
+            run.window.checks[c.filterBox] = 1;
+        run.window.texts[Combo1] = c.encoding;
+        run.window.saveAnswers = {run.dir.file("all.csv")};
+        run.job.PushButton2_Click();
+        EXPECT_TRUE(run.csv("all.csv").starts_with(c.csvStart)) << run.csv("all.csv");
+        ASSERT_EQ(run.warnings().size(), 1u);
+        EXPECT_NE(run.warnings()[0].find(c.told), std::string::npos) << run.warnings()[0];
+    }
+}
+
+TEST(faithful_export_test, outlook_counts_the_values_sent_to_notes)
+{
+    FaithfulRun run;
+    run.window.select(Option12);
+    run.window.select(Option7);
+    run.window.items = {run.dir.write("many.vcf",
+                                      "BEGIN:VCARD\nVERSION:3.0\nFN:Al\nEMAIL:1@x\nEMAIL:2@x\n"
+                                      "EMAIL:3@x\nEMAIL:4@x\nEMAIL:5@x\nEND:VCARD\n")};
+    run.window.saveAnswers = {run.dir.file("all.csv")};
+    run.job.PushButton2_Click();
+    EXPECT_NE(run.csv("all.csv").find("4@x"), std::string::npos);
+    ASSERT_EQ(run.warnings().size(), 1u);
+    EXPECT_EQ(run.warnings()[0],
+              "2 values without a column of their own went to Notes, each "
+              "with its label.");
+}
+
+TEST(faithful_export_test, the_new_controls_are_remembered_after_the_others)
+{
+    test::ScriptedWindow window;
+    test::MemorySettingsStore store;
+    OptionsController options{window, store, "/home/ann/Desktop"};
+    // A first start: "CSV" stays selected and the encoding choices are off.
+    options.restore();
+    EXPECT_TRUE(window.optionSelected(Option1));
+    EXPECT_FALSE(window.encodingChoicesEnabled);
+    EXPECT_EQ(window.text(Combo1) + " " + window.text(Combo2), "utf-8-bom windows-1252");
+
+    window.select(Option12);
+    options.optionClick(Option12);
+    EXPECT_TRUE(window.encodingChoicesEnabled);
+    EXPECT_EQ(store.get("Option1") + store.get("Option2") + store.get("Option12"),
+              "FalseFalseTrue");
+    window.texts[Combo1] = "windows-1250";
+    options.choiceChange(Combo1);
+    EXPECT_EQ(store.get("Encoding"), "windows-1250");
+
+    test::ScriptedWindow restarted;
+    OptionsController again{restarted, store, "/home/ann/Desktop"};
+    again.restore();
+    EXPECT_TRUE(restarted.optionSelected(Option12));
+    EXPECT_FALSE(restarted.optionSelected(Option1));
+    EXPECT_TRUE(restarted.encodingChoicesEnabled);
+    EXPECT_EQ(restarted.text(Combo1), "windows-1250");
+}
+
+}  // namespace
+}  // namespace brimwell
