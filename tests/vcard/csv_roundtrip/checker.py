@@ -79,10 +79,11 @@ def _cell_matches(cell, texts, mode):
 
 def _lines_match(cells, texts):
     """The lines of one of `texts` run, in order, inside the lines of `cells` taken one
-    after the other (a street spread over Street, Street 2 and Street 3)."""
-    lines = [line for cell in cells if cell for line in cell.split("\n")]
+    after the other (a street spread over Street, Street 2 and Street 3). Empty lines do
+    not count: cells cannot hold them apart."""
+    lines = [line for cell in cells for line in cell.split("\n") if line]
     for text in texts:
-        wanted = text.split("\n")
+        wanted = [line for line in text.split("\n") if line]
         for start in range(len(lines) - len(wanted) + 1):
             if lines[start : start + len(wanted)] == wanted:
                 return True
@@ -118,7 +119,7 @@ class ContactCheck:
         self.failures.append(
             Failure(self.file, self.layout.name, self.contact.number, self.contact.name(),
                     key, value, searched, detail)
-        )  # fmt: skip
+        )
 
     def texts(self, expected):
         is_date = expected.field in ("bday", "anniversary", "event")
@@ -149,7 +150,7 @@ class ContactCheck:
             return
         shown = ", ".join(f"{header}={cell!r}" for header, cell in self.cells if header in columns and cell)
         self.fail(expected.key, expected.text, "the name columns (" + ", ".join(columns) + ")",
-                  "cells: " + (shown or "none"))  # fmt: skip
+                  "cells: " + (shown or "none"))
 
     def address(self, parts):
         """All parts of one address in one group of columns (one Google `Address K`, one
@@ -157,7 +158,7 @@ class ContactCheck:
         rules = [(part, self.layout.rules.get(part.field)) for part in parts]
         rules = [(part, rule) for part, rule in rules if rule is not None]
         groups = {self.layout.group_of(header) for header, _ in self.cells
-                  if any(rule.family.holds(header) for _, rule in rules)}  # fmt: skip
+                  if any(rule.family.holds(header) for _, rule in rules)}
         best_group, best_missing = None, None
         for group in sorted(groups) or [None]:
             grouped = [(header, cell) for header, cell in self.cells if self.layout.group_of(header) == group]
@@ -209,7 +210,7 @@ def check_rows(layout, golden, header, rows):
     for contact, row in zip(golden.contacts, rows):
         if len(row) != len(header):
             failures.append(Failure(golden.name, layout.name, contact.number, contact.name(), "", "", "",
-                                    f"the row has {len(row)} fields, the header {len(header)}"))  # fmt: skip
+                                    f"the row has {len(row)} fields, the header {len(header)}"))
             continue
         cells = [(name, normalise(cell)) for name, cell in zip(header, row)]
         failures += ContactCheck(layout, golden.name, contact, cells).run()

@@ -69,7 +69,7 @@ RIGHT = {
          "Address 1 Postal Code": "12345", "Other 1 Name": "X-SHOE-SIZE", "Other 1 Value": "42"},
         {"Full Name": "김 민수"},
     ],
-}  # fmt: skip
+}
 
 LAYOUT = {layout.name: layout for layout in layouts.LAYOUTS}
 
@@ -125,7 +125,7 @@ class RightRowsPass(unittest.TestCase):
             ("outlook: the birthday as an ISO date", "outlook", {"Birthday": "1980-04-12"}),
             ("table: other names in their label column", "table",
              {"Other 1 Name": "", "Other 1 Label": "X-SHOE-SIZE"}),
-        ]  # fmt: skip
+        ]
         for name, layout, edits in cases:
             with self.subTest(name):
                 self.assertEqual([str(f) for f in failures_of(layout, edits)], [])
@@ -169,14 +169,14 @@ class WrongRowsFail(unittest.TestCase):
             ("table: an other value in the name column", "table",
              {"Other 1 Value": "", "Other 1 Name": "X-SHOE-SIZE ::: 42"}, ["other.1.value"]),
             ("table: the formatted name missing", "table", {"Full Name": ""}, ["fn"]),
-        ]  # fmt: skip
+        ]
         for name, layout, edits, expected in cases:
             with self.subTest(name):
                 self.assertEqual(keys(failures_of(layout, edits)), expected)
 
     def test_name_without_n(self):
         second = {"google": {"First Name": "김", "Last Name": ""},
-                  "outlook": {"First Name": "민수 김"}}  # fmt: skip
+                  "outlook": {"First Name": "민수 김"}}
         for layout, cells in second.items():
             with self.subTest(layout):
                 contacts = [RIGHT[layout][0], {**RIGHT[layout][1], **cells}]
@@ -192,7 +192,7 @@ class WrongRowsFail(unittest.TestCase):
              {"edits": {"Nickname": "x"}}, ["the"]),
             ("table: a column named twice", "table",
              {"header_edit": lambda h: [*h[:-1], h[0]]}, ["columns", "other.1.value"]),
-        ]  # fmt: skip
+        ]
         for name, layout, options, expected in cases:
             with self.subTest(name):
                 self.assertEqual(keys(failures_of(layout, **options)), expected)
@@ -211,13 +211,13 @@ class FailureText(unittest.TestCase):
     def test_an_address_part_names_the_group_of_the_others(self):
         failures = failures_of("outlook", {"Home City": "", "Business City": "Springfield"})
         self.assertIn("adr.1.locality = 'Springfield' not found in Business/Home/Other City of group "
-                      "'Home', which holds the other parts or Notes", str(failures[0]))  # fmt: skip
+                      "'Home', which holds the other parts or Notes", str(failures[0]))
 
 
 class GoldenLines(unittest.TestCase):
     def test_unescape(self):
         cases = [("line break", r"a\nb", "a\nb"), ("tab", r"a\tb", "a\tb"),
-                 ("backslash", r"a\\nb", "a\\nb"), ("other backslash kept", r"a\,b", r"a\,b")]  # fmt: skip
+                 ("backslash", r"a\\nb", "a\\nb"), ("other backslash kept", r"a\,b", r"a\,b")]
         for name, text, expected in cases:
             with self.subTest(name):
                 self.assertEqual(golden.unescape(text), expected)
@@ -233,7 +233,7 @@ class GoldenLines(unittest.TestCase):
             ("with a year", "1980-04-12", ("text", "iso", "us"), {"19800412", "1980-04-12", "4/12/1980", "04/12/1980"}),
             ("without a year", "----04-12", ("text", "iso", "us"), {"19800412", "--04-12"}),
             ("not a date", "", ("iso",), set()),
-        ]  # fmt: skip
+        ]
         for name, date, forms, expected in cases:
             with self.subTest(name):
                 value = golden.Expected("bday", "bday", 0, "19800412", date)

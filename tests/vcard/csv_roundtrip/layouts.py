@@ -88,7 +88,7 @@ GOOGLE_FIXED = (
     "Phonetic Last Name", "Name Prefix", "Name Suffix", "Nickname", "File As",
     "Organization Name", "Organization Title", "Organization Department", "Birthday", "Notes",
     "Photo", "Labels",
-)  # fmt: skip
+)
 
 GOOGLE = Layout(
     name="google",
@@ -155,14 +155,14 @@ OUTLOOK_COLUMNS = (
     "Notes", "Office Location", "Organizational ID Number", "Other Address PO Box", "Priority",
     "Private", "Profession", "Referred By", "Sensitivity", "Spouse", "User 1", "User 2",
     "User 3", "User 4", "Web Page",
-)  # fmt: skip
+)
 
 OUTLOOK_PHONES = (
     "Assistant's Phone", "Business Fax", "Business Phone", "Business Phone 2", "Callback",
     "Car Phone", "Company Main Phone", "Home Fax", "Home Phone", "Home Phone 2", "ISDN",
     "Mobile Phone", "Other Fax", "Other Phone", "Pager", "Primary Phone", "Radio Phone",
     "TTY/TDD Phone", "Telex",
-)  # fmt: skip
+)
 
 OUTLOOK_RELATIONS = ("Spouse", "Manager's Name", "Assistant's Name", "Children", "Referred By")
 
