@@ -198,6 +198,60 @@ class WrongRowsFail(unittest.TestCase):
                 self.assertEqual(keys(failures_of(layout, **options)), expected)
 
 
+class TableColumnNames(unittest.TestCase):
+    """The spreadsheet layout's names are plain English: the spellings each value may be
+    found under, and the near misses it must not be."""
+
+    def test_families(self):
+        held = {
+            "fn": ["Full Name", "Display Name", "Name"],
+            "n.family": ["Last Name", "Family Name", "Surname"],
+            "n.given": ["First Name", "Given Name"],
+            "phonetic.family": ["Phonetic Last Name", "Phonetic Family Name"],
+            "org": ["Organization", "Organisation Name", "Company"],
+            "org.unit": ["Department", "Organization Unit 2"],
+            "title": ["Title", "Job Title", "Organization Title"],
+            "bday": ["Birthday", "Date of Birth"],
+            "category": ["Categories", "Labels", "Tags"],
+            "email": ["Email 1", "E-mail 2 - Value", "Email Address 3"],
+            "tel": ["Phone 1", "Phone 2 - Value", "Telephone 1", "Fax 1"],
+            "adr.street": ["Address 1 Street", "Address 2 - Street", "Street (Address 1)"],
+            "adr.postalcode": ["Address 1 Postal Code", "Address 1 ZIP", "Address 1 Postcode"],
+            "adr.pobox": ["Address 1 PO Box", "Address 1 P.O. Box", "Address 1 Post Office Box"],
+            "adr.formatted": ["Address 1 Formatted", "Address 1 Label"],
+            "url": ["Website 1", "Web Page 1", "URL 1", "Homepage 1"],
+            "im.service": ["IM 1 Service", "IM 1 Type", "Instant Messaging 1 Service"],
+            "im.handle": ["IM 1", "IM 1 Handle", "IM 1 - Value", "Messenger 1"],
+            "event": ["Event 1", "Date 1", "Event 1 - Value"],
+            "anniversary": ["Anniversary", "Event 1"],
+            "relation": ["Relation 1", "Related 1", "Relationship 1"],
+            "other.name": ["Other 1 Name", "Custom Field 1 - Label", "Property 1 Name"],
+            "other.value": ["Other 1 Value", "Custom Field 1 - Value", "Property 1 Value"],
+        }
+        not_held = {
+            "fn": ["First Name", "Phonetic Name", "Name Prefix", "File As"],
+            "n.family": ["Phonetic Last Name"],
+            "n.given": ["Phonetic First Name"],
+            "org": ["Organization Title", "Organization Department", "Organization Unit 1"],
+            "title": ["Name Prefix"],
+            "category": ["Email 1 Type"],
+            "email": ["Email 1 Type", "E-mail 2 - Label"],
+            "tel": ["Phone 1 Type", "Phone 2 - Label"],
+            "adr.street": ["Address 1 Type", "Address 1 City", "Street Type"],
+            "adr.region": ["Address 1 Label"],
+            "im.handle": ["IM 1 Service", "IM 1 Type"],
+            "event": ["Birthday", "Anniversary", "Event 1 Label"],
+            "other.value": ["Other 1 Name", "Other 1 Label"],
+        }
+        for verdict, table in ((True, held), (False, not_held)):
+            for field, headers in table.items():
+                rule = layouts.TABLE.rules[field]
+                for header in headers:
+                    with self.subTest(field=field, header=header):
+                        holds = rule.family.holds(header) or bool(rule.fallback and rule.fallback.holds(header))
+                        self.assertEqual(holds, verdict)
+
+
 class FailureText(unittest.TestCase):
     def test_names_the_file_contact_key_value_and_family(self):
         failures = failures_of("google", {"E-mail 2 - Value": "", "Phone 2 - Value": "ann@work.example"})

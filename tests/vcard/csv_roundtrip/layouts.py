@@ -240,8 +240,9 @@ def _loose(description, pattern, exclude="", mode=EXACT, labels_too=False):
     return Family(description, pattern, mode, loose=True, exclude=exclude)
 
 
-def _table_address(part, pattern):
-    return Rule(_loose(f"Address ... {part}", rf"\baddress(es)?\b.*\b({pattern})\b|\b({pattern})\b.*\baddress"))
+def _table_address(part, pattern, labels_too=False):
+    both_orders = rf"\baddress(es)?\b.*\b({pattern})\b|\b({pattern})\b.*\baddress"
+    return Rule(_loose(f"Address ... {part}", both_orders, labels_too=labels_too))
 
 
 _IM = r"\b(im|ims|instant messag\w*|messaging|messengers?|chat)\b"
@@ -270,7 +271,9 @@ TABLE = Layout(
         "anniversary": Rule(_loose("Anniversary", r"\banniversar(y|ies)\b"), _EVENT),
         "photo.url": Rule(_loose("Photo", r"\b(photo|picture|image|avatar)\b")),
         "note": Rule(_loose("Notes", r"\bnotes?\b", mode=CONTAINS)),
-        "category": Rule(_loose("Categories", r"\b(categor(y|ies)|tags?|groups?)\b", mode=CONTAINS)),
+        "category": Rule(
+            _loose("Categories", r"\b(categor(y|ies)|tags?|groups?)\b|^\s*labels\s*$", mode=CONTAINS, labels_too=True)
+        ),
         "email": Rule(_loose("E-mail", r"\be-?mails?\b")),
         "tel": Rule(_loose("Phone", r"\b(tele)?phones?\b|\btel\b|\bfax\b|\bmobile\b|\bpager\b")),
         "adr.pobox": _table_address("PO Box", r"p\.? ?o\.? ?box|post office box"),
@@ -280,7 +283,8 @@ TABLE = Layout(
         "adr.region": _table_address("Region", r"region|state|province"),
         "adr.postalcode": _table_address("Postal Code", r"postal code|post ?code|zip( code)?"),
         "adr.country": _table_address("Country", r"country"),
-        "adr.formatted": _table_address("Formatted", r"formatted|mailing label"),
+        # A vCard calls the formatted address a label: "Address 1 Label" may hold it.
+        "adr.formatted": _table_address("Formatted", r"formatted|label", labels_too=True),
         "url": Rule(_loose("Website", r"\b(web ?sites?|web ?pages?|urls?|home ?pages?|links?)\b")),
         "im.service": Rule(_loose("IM Service", _IM, labels_too=True)),
         "im.handle": Rule(_loose("IM", _IM, r"\bservice\b")),

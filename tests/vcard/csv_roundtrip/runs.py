@@ -13,7 +13,7 @@ from . import checker, golden, layouts
 UTF8_BOM = b"\xef\xbb\xbf"
 
 # Files of the corpus for the runs beyond the plain one per layout.
-NON_LATIN_FILE = "khard__korean-c"  # Hangul names, for UTF-8 without a byte-order mark
+NON_LATIN_FILE = "aosp__v21_japanese_2"  # a Japanese name and address, for UTF-8 without a mark
 QUOTING_FILE = "ezvcard__John_Doe_MS_OUTLOOK"  # commas, line breaks, quotes in values
 COMBINED_FILES = ("aosp__v21_multiple_entry", "ezvcard__John_Doe_IPHONE")
 
