@@ -77,13 +77,18 @@ def _cell_matches(cell, texts, mode):
     return any(cell == text or text in cell.split(VALUE_SEPARATOR) for text in texts)
 
 
+def _lines(text):
+    """Lines of a street; the last of a few street cells may join lines with ", ", and
+    empty lines do not count, as cells cannot hold them apart."""
+    return [line for line in text.replace(", ", "\n").split("\n") if line]
+
+
 def _lines_match(cells, texts):
     """The lines of one of `texts` run, in order, inside the lines of `cells` taken one
-    after the other (a street spread over Street, Street 2 and Street 3). Empty lines do
-    not count: cells cannot hold them apart."""
-    lines = [line for cell in cells for line in cell.split("\n") if line]
+    after the other (a street spread over Street, Street 2 and Street 3)."""
+    lines = [line for cell in cells for line in _lines(cell)]
     for text in texts:
-        wanted = [line for line in text.split("\n") if line]
+        wanted = _lines(text)
         for start in range(len(lines) - len(wanted) + 1):
             if lines[start : start + len(wanted)] == wanted:
                 return True

@@ -73,6 +73,8 @@ def google_row(contact):
         row.numbered("Relation", number, [(" - Value", relation)])
     for number, im in enumerate(_items(contact, "im"), 1):
         row.numbered("IM", number, [(" - Service", im.get("service", "")), (" - Value", im.get("handle", ""))])
+    if contact.lines.get("role"):
+        row.numbered("Custom Field", 1, [(" - Label", "Role"), (" - Value", contact.lines["role"])])
     return row
 
 
@@ -110,7 +112,7 @@ def outlook_row(contact, faults=()):
             notes.append("Address: " + ", ".join(value for part, value in adr.items() if part not in golden.ATTRIBUTE_PARTS))
             continue
         lines = adr.get("street", "").split("\n")
-        streets = lines if len(lines) <= 3 else ["\n".join(lines)]
+        streets = lines[:2] + [", ".join(lines[2:])]
         for column, street in zip(("Street", "Street 2", "Street 3"), streets):
             row[f"{kind} {column}"] = street
         for column, part in (("City", "locality"), ("State", "region"), ("Postal Code", "postalcode"),

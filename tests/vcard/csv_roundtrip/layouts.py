@@ -90,6 +90,8 @@ GOOGLE_FIXED = (
     "Photo", "Labels",
 )
 
+_GOOGLE_CUSTOM = Family("IM K - Value or Custom Field K - Value", r"(IM|Custom Field) \d+ - Value")
+
 GOOGLE = Layout(
     name="google",
     header_start=GOOGLE_FIXED,
@@ -124,9 +126,8 @@ GOOGLE = Layout(
         "anniversary": Rule(_numbered("Event", "Value")),
         "event": Rule(_numbered("Event", "Value")),
         "relation": Rule(_numbered("Relation", "Value")),
-        "im.handle": Rule(
-            Family("IM K - Value or Custom Field K - Value", r"(IM|Custom Field) \d+ - Value")
-        ),
+        "im.handle": Rule(_GOOGLE_CUSTOM),
+        "role": Rule(_GOOGLE_CUSTOM),
     },
     group_of=first_number,
     date_forms=("text", "iso", "yearless"),
@@ -290,7 +291,8 @@ TABLE = Layout(
         "im.handle": Rule(_loose("IM", _IM, r"\bservice\b")),
         "event": Rule(_EVENT),
         "relation": Rule(_loose("Relation", r"\b(relations?|related|relationships?|relatives?)\b")),
-        "other.name": Rule(_loose("Other ... Name", _OTHER, labels_too=True)),
+        # CONTAINS: a grouped property's name may be written with its group (`item1.X-ABADR`).
+        "other.name": Rule(_loose("Other ... Name", _OTHER, mode=CONTAINS, labels_too=True)),
         "other.value": Rule(_loose("Other ... Value", _OTHER, r"\bname\b")),
     },
     group_of=first_number,
