@@ -54,6 +54,9 @@ def main(argv):
         print(f"skipped: no corpus folder at {args.corpus}")
         return SKIPPED
     files = [golden.read(path) for path in sorted(args.golden.glob("*.txt"))]
+    if not files:
+        print(f"no golden files in {args.golden}")
+        return 1
     missing = [expected.name for expected in files if not (args.corpus / f"{expected.name}.vcf").exists()]
     if missing:
         print(f"corpus files missing in {args.corpus}: {', '.join(missing)}")

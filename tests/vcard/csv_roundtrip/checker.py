@@ -102,14 +102,20 @@ def _found(family, cells, texts):
     return any(_cell_matches(cell, texts, family.mode) for cell in values)
 
 
-def _family_cells(family, cells):
+def _where(family, cells, texts):
+    """What a failure shows: the family's cells, and the columns the value is in instead."""
     shown = [f"{header}={_shorten(cell)!r}" for header, cell in cells if family.holds(header) and cell]
     if not any(family.holds(header) for header, _ in cells):
-        return "the header has no such column"
-    if not shown:
-        return "its columns are empty"
-    more = f", ... ({len(shown) - _SHOWN_CELLS} more)" if len(shown) > _SHOWN_CELLS else ""
-    return "cells: " + ", ".join(shown[:_SHOWN_CELLS]) + more
+        detail = "the header has no such column"
+    elif not shown:
+        detail = "its columns are empty"
+    else:
+        more = f", ... ({len(shown) - _SHOWN_CELLS} more)" if len(shown) > _SHOWN_CELLS else ""
+        detail = "cells: " + ", ".join(shown[:_SHOWN_CELLS]) + more
+    elsewhere = [header for header, cell in cells if not family.holds(header) and _cell_matches(cell, texts, CONTAINS)]
+    if elsewhere:
+        detail += "; found in " + ", ".join(elsewhere[:3]) + (", ..." if len(elsewhere) > 3 else "")
+    return detail
 
 
 class ContactCheck:
@@ -143,7 +149,8 @@ class ContactCheck:
     def value(self, expected):
         rule = self.layout.rules.get(expected.field)
         if rule is not None and not self.in_rule(rule, expected, self.cells):
-            self.fail(expected.key, expected.text, self.searched(rule), _family_cells(rule.family, self.cells))
+            where = _where(rule.family, self.cells, self.texts(expected))
+            self.fail(expected.key, expected.text, self.searched(rule), where)
 
     def derived_name(self, expected):
         """Without N, the name columns together (or one of them) give the formatted name."""
@@ -171,7 +178,8 @@ class ContactCheck:
             if best_missing is None or len(missing) < len(best_missing):
                 best_group, best_missing = group, missing
         for part, rule in best_missing:
-            self.fail(part.key, part.text, self.searched(rule, best_group), _family_cells(rule.family, self.cells))
+            where = _where(rule.family, self.cells, self.texts(part))
+            self.fail(part.key, part.text, self.searched(rule, best_group), where)
 
     def run(self):
         addresses = {}

@@ -259,7 +259,7 @@ class FailureText(unittest.TestCase):
             str(failures[0]),
             "sample [google] contact 1 (Ann Example): email.2 = 'ann@work.example' not found in "
             "E-mail K - Value; cells: E-mail 1 - Value='ann@example.com', "
-            "E-mail 3 - Value='ann@club.example ::: ann@old.example'",
+            "E-mail 3 - Value='ann@club.example ::: ann@old.example'; found in Phone 2 - Value",
         )
 
     def test_an_address_part_names_the_group_of_the_others(self):

@@ -109,7 +109,8 @@ def outlook_row(contact, faults=()):
         types = adr.get("types", "").split(",")
         kind = "Business" if "work" in types else "Home" if "home" in types else "Other"
         if row.get(f"{kind} City") or row.get(f"{kind} Street"):
-            notes.append("Address: " + ", ".join(value for part, value in adr.items() if part not in golden.ATTRIBUTE_PARTS))
+            parts = [value for part, value in adr.items() if part not in golden.ATTRIBUTE_PARTS]
+            notes.append("Address: " + ", ".join(parts))
             continue
         lines = adr.get("street", "").split("\n")
         streets = lines[:2] + [", ".join(lines[2:])]
@@ -187,7 +188,8 @@ def write(argv, golden_dir, faults=()):
     writer = {"google": google_row, "outlook": lambda c: outlook_row(c, faults), "table": table_row}
     rows = [writer[options["--format"]](contact) for contact in contacts]
     if "email-as-phone" in faults:
-        rows = [{name.replace("E-mail 1 - Value", "Phone 9 - Value"): cell for name, cell in row.items()} for row in rows]
+        rows = [{name.replace("E-mail 1 - Value", "Phone 9 - Value"): cell for name, cell in row.items()}
+                for row in rows]
     fixed = layouts.OUTLOOK_COLUMNS if options["--format"] == "outlook" else layouts.GOOGLE_FIXED
     header = list(fixed if options["--format"] != "table" else ())
     for row in rows:

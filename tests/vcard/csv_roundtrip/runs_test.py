@@ -12,7 +12,10 @@ GOLDEN_DIR = Path(__file__).resolve().parent.parent / "golden"
 
 def round_trip(faults=()):
     files = [golden.read(path) for path in sorted(GOLDEN_DIR.glob("*.txt"))]
-    args = SimpleNamespace(corpus=GOLDEN_DIR, execute=lambda arguments: fake_writer.write(arguments, GOLDEN_DIR, faults))
+    def execute(arguments):
+        return fake_writer.write(arguments, GOLDEN_DIR, faults)
+
+    args = SimpleNamespace(corpus=GOLDEN_DIR, execute=execute)
     return runs.check_corpus(args, files)
 
 
