@@ -139,18 +139,32 @@ class ContactCheck:
     def in_rule(self, rule, expected, cells):
         if _found(rule.family, cells, self.texts(expected)):
             return True
-        may_fall_back = rule.fallback is not None and max(expected.index, 1) >= rule.fallback_from
-        return may_fall_back and _found(rule.fallback, self.cells, self.texts(expected))
+        return rule.fallback is not None and _found(rule.fallback, self.cells, self.texts(expected))
 
     def searched(self, rule, group=None):
         text = rule.family.description + (f" of group {group!r}, which holds the other parts" if group else "")
         return text + (f" or {rule.fallback.description}" if rule.fallback else "")
 
-    def value(self, expected):
-        rule = self.layout.rules.get(expected.field)
-        if rule is not None and not self.in_rule(rule, expected, self.cells):
-            where = _where(rule.family, self.cells, self.texts(expected))
-            self.fail(expected.key, expected.text, self.searched(rule), where)
+    def values(self, field, values):
+        rule = self.layout.rules.get(field)
+        if rule is None:
+            return
+        for expected in values:
+            if not self.in_rule(rule, expected, self.cells):
+                where = _where(rule.family, self.cells, self.texts(expected))
+                self.fail(expected.key, expected.text, self.searched(rule), where)
+        if rule.slots:
+            self.slots_used(rule, values)
+
+    def slots_used(self, rule, values):
+        """Values in the fallback while a slot is free: the later values may go there, as
+        a slot can go to a preferred value that comes late."""
+        fallen = [v for v in values if not _found(rule.family, self.cells, self.texts(v))]
+        allowed = max(0, len(values) - rule.slots)
+        for expected in fallen[: max(0, len(fallen) - allowed)]:
+            if _found(rule.fallback, self.cells, self.texts(expected)):
+                detail = f"in {rule.fallback.description} though {len(values)} values have {rule.slots} slots"
+                self.fail(expected.key, expected.text, rule.family.description, detail)
 
     def derived_name(self, expected):
         """Without N, the name columns together (or one of them) give the formatted name."""
@@ -182,14 +196,16 @@ class ContactCheck:
             self.fail(part.key, part.text, self.searched(rule, best_group), where)
 
     def run(self):
-        addresses = {}
+        addresses, fields = {}, {}
         for expected in self.contact.expected():
             if expected.field.startswith("adr."):
                 addresses.setdefault(expected.index, []).append(expected)
             elif expected.field == "fn" and self.layout.derived_name:
                 self.derived_name(expected)
             else:
-                self.value(expected)
+                fields.setdefault(expected.field, []).append(expected)
+        for field, values in fields.items():
+            self.values(field, values)
         for parts in addresses.values():
             self.address(parts)
         if self.layout.last_part:

@@ -123,6 +123,10 @@ class RightRowsPass(unittest.TestCase):
               "Notes": "first line\r\nsecond line\r\nAn\r\nE-mail 4: ann@old.example\r\n"
               "Home address: 1 Main St\r\nFlat 2\r\nSpringfield 12345"}),
             ("outlook: the birthday as an ISO date", "outlook", {"Birthday": "1980-04-12"}),
+            ("outlook: a late preferred e-mail in a slot, the third in Notes", "outlook",
+             {"E-mail Address": "ann@old.example", "E-mail 2 Address": "ann@example.com",
+              "E-mail 3 Address": "ann@work.example",
+              "Notes": "first line\r\nsecond line\r\nAn\r\nE-mail 4: ann@club.example"}),
             ("table: other names in their label column", "table",
              {"Other 1 Name": "", "Other 1 Label": "X-SHOE-SIZE"}),
         ]

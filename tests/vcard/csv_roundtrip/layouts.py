@@ -3,9 +3,9 @@
 The one table of the round-trip check: for every field of the golden files (`tel`,
 `adr.street`, `n.given`, ...) and every layout, the family of columns the value must be
 found in. A value is found when it matches a cell of its family (`EXACT`, `CONTAINS` or
-`LINES`, below); a `fallback` family (Outlook's Notes) is accepted too, from the
-`fallback_from`-th value of that field on. Fields missing from a layout's table are not
-looked for in that layout.
+`LINES`, below); a `fallback` family (Outlook's Notes) is accepted too, for all values of
+the field or, with `slots`, only for those beyond the first `slots` (the others must have
+found a slot). Fields missing from a layout's table are not looked for in that layout.
 """
 
 import re
@@ -43,7 +43,7 @@ class Family:
 class Rule:
     family: Family
     fallback: Family = None
-    fallback_from: int = 1  # the first index (1-based) of the field that may use the fallback
+    slots: int = 0  # when not 0, only the values beyond this many may use the fallback
 
 
 @dataclass(frozen=True)
@@ -195,7 +195,7 @@ OUTLOOK = Layout(
         "org.unit": Rule(_strict("Department", mode=CONTAINS)),
         "title": Rule(_strict("Job Title")),
         "email": Rule(
-            Family("E-mail [2/3] Address", r"E-mail( 2| 3)? Address"), _NOTES, fallback_from=4
+            Family("E-mail [2/3] Address", r"E-mail( 2| 3)? Address"), _NOTES, slots=3
         ),
         "tel": Rule(_one_of("a phone column", OUTLOOK_PHONES), _NOTES),
         "adr.street": Rule(_STREET, _NOTES),
