@@ -172,7 +172,8 @@ def write(argv, golden_dir, faults=()):
     """Runs like `brimwell-cli --quiet --format F --separator comma --one-csv OUT [--encoding
     E] [--no-quotes] FILE...` and returns (exit status, output). Faults: `no-bom`,
     `drop-last-contact`, `email-as-phone` (Google's first e-mail in a phone column),
-    `overflow-dropped` (Outlook values without a slot left out of Notes)."""
+    `overflow-dropped` (Outlook values without a slot left out of Notes), `lf-in-cells` (line
+    breaks inside values as LF alone)."""
     options, inputs = {}, []
     arguments = iter(argv)
     for argument in arguments:
@@ -194,12 +195,13 @@ def write(argv, golden_dir, faults=()):
     header = list(fixed if options["--format"] != "table" else ())
     for row in rows:
         header += [name for name in row if name not in header]
+    line_break = "\n" if "lf-in-cells" in faults else "\r\n"
     text = io.StringIO()
     quoting = csv.QUOTE_MINIMAL if "--no-quotes" in options else csv.QUOTE_ALL
     table = csv.writer(text, quoting=quoting, lineterminator="\r\n")
     table.writerow(header)
     for row in rows:
-        table.writerow([row.get(name, "").replace("\n", "\r\n") for name in header])
+        table.writerow([row.get(name, "").replace("\n", line_break) for name in header])
     bom = "" if options.get("--encoding") == "utf-8" or "no-bom" in faults else "\ufeff"
     Path(options["--one-csv"]).write_bytes((bom + text.getvalue()).encode("utf-8"))
     return 0, ""

@@ -69,6 +69,8 @@ def check_run(run, expected):
         return failures
     if "--encoding" not in run.extra and not run.bytes.startswith(UTF8_BOM):
         failures.append(file_failure(expected.name, run.label, "the CSV does not start with a UTF-8 byte-order mark"))
+    if run.bytes.count(b"\n") != run.bytes.count(b"\r\n"):
+        failures.append(file_failure(expected.name, run.label, "a line feed without a carriage return before it"))
     try:
         header, rows = run.rows()
     except UnicodeDecodeError as error:

@@ -28,6 +28,7 @@ class RoundTrip(unittest.TestCase):
     def test_a_wrong_writer_is_caught(self):
         cases = [
             ("no-bom", "the CSV does not start with a UTF-8 byte-order mark"),
+            ("lf-in-cells", "ezvcard__John_Doe_MS_OUTLOOK [table]: a line feed without a carriage return before it"),
             ("drop-last-contact", "aosp__v21_nest [table]: 2 rows for 3 contacts"),
             ("email-as-phone", "cardbook__v4 [google] contact 1 (Möhrke Gerda): email.1 = "
                                "'info@kinderland-blubblub.de' not found in E-mail K - Value"),
