@@ -143,7 +143,7 @@ def outlook_row(contact, faults=()):
 
 def table_row(contact):
     row = _Row()
-    for column, key in {"Full Name": "fn", "Last Name": "n.family", "First Name": "n.given",
+    for column, key in {"Version": "version", "Full Name": "fn", "Last Name": "n.family", "First Name": "n.given",
                         "Middle Name": "n.additional", "Prefix": "n.prefix", "Suffix": "n.suffix",
                         "Phonetic Last Name": "phonetic.family", "Phonetic First Name": "phonetic.given",
                         "Phonetic Middle Name": "phonetic.additional", "Organization": "org",

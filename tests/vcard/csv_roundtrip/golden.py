@@ -8,9 +8,8 @@ from pathlib import Path
 # Keys that describe a value rather than being one: never looked for in a CSV cell.
 ATTRIBUTE_PARTS = {"types", "pref", "label", "group"}
 
-# Fields no layout is asked to show: the vCard version is not contact data, and an
-# embedded photo's data is not kept by the reader.
-UNCHECKED_FIELDS = {"version", "photo.embedded"}
+# An embedded photo's data is not kept by the reader: no layout can show it.
+UNCHECKED_FIELDS = {"photo.embedded"}
 
 _KEY = re.compile(r"(?P<kind>[a-z]+(?:\.unit)?)(?:\.(?P<index>\d+))?(?:\.(?P<part>[a-z]+))?")
 

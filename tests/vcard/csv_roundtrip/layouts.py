@@ -254,6 +254,7 @@ TABLE = Layout(
     name="table",
     header_start=(),
     rules={
+        "version": Rule(_loose("Version", r"\bversion\b")),
         "fn": Rule(_loose("Full/Display Name", r"\b(full|display|formatted) name\b|^\s*name\s*$")),
         "n.family": Rule(_loose("Last/Family Name", r"\b(last|family) name\b|\bsurname\b", r"phonetic")),
         "n.given": Rule(_loose("First/Given Name", r"\b(first|given) name\b", r"phonetic")),
