@@ -4,13 +4,16 @@
     csv_roundtrip_test.py --cli BRIMWELL_CLI --corpus DIR --golden DIR
     csv_roundtrip_test.py --self-test
 
-For every golden file (tests/vcard/golden/NAME.txt) whose corpus file NAME.vcf exists, runs
-`brimwell-cli --quiet --format F --separator comma --one-csv OUT NAME.vcf` for the google,
-outlook and table layouts, reads the CSV back and checks that every value of the golden
-contacts lands in its family of columns (csv_roundtrip/layouts.py holds where each value
-belongs). A few runs more check the encodings, minimal quoting and one CSV of two files.
-Exit status 0 when all is found, 1 on any failure, 77 (a skipped test) when the program
-offers none of the three layouts.
+For every golden file (tests/vcard/golden/NAME.txt) runs `brimwell-cli --quiet --format F
+--separator comma --one-csv OUT NAME.vcf` on its corpus file for the google, outlook and
+table layouts, reads the CSV back and checks that every value of the golden contacts lands
+in its family of columns (csv_roundtrip/layouts.py holds where each value belongs). A few
+runs more check the encodings, minimal quoting and one CSV of two files. Exit status 0
+when all is found, 1 on any failure (a corpus file missing too), 77 (a skipped test) when
+the corpus folder is absent or the program offers none of the three layouts.
+
+--self-test runs the checker on made-up rows and the whole round trip with a stand-in
+writer built from the golden files, right and with faults.
 """
 
 import argparse
@@ -42,7 +45,7 @@ def main(argv):
     parser.add_argument("--cli", help="the brimwell-cli program")
     parser.add_argument("--corpus", type=Path, help="folder of the corpus .vcf files")
     parser.add_argument("--golden", type=Path, help="folder of the golden .txt files")
-    parser.add_argument("--self-test", action="store_true", help="test the checker on made-up CSV rows")
+    parser.add_argument("--self-test", action="store_true", help="test the check itself, without brimwell-cli")
     args = parser.parse_args(argv)
     if args.self_test:
         tests = unittest.defaultTestLoader.loadTestsFromNames(["csv_roundtrip.checker_test", "csv_roundtrip.runs_test"])

@@ -72,13 +72,14 @@ def first_word(header):
     return header.split(" ", 1)[0]
 
 
-def _strict(description, pattern=None, mode=EXACT):
-    return Family(description, re.escape(description) if pattern is None else pattern, mode)
+def _strict(column, mode=EXACT):
+    """The one column of that name."""
+    return Family(column, re.escape(column), mode)
 
 
-def _numbered(prefix, part, mode=EXACT):
+def _numbered(prefix, part):
     """Google's numbered groups: `Phone 2 - Value`, `Address 1 - City`."""
-    return Family(f"{prefix} K - {part}", rf"{re.escape(prefix)} \d+ - {re.escape(part)}", mode)
+    return Family(f"{prefix} K - {part}", rf"{re.escape(prefix)} \d+ - {re.escape(part)}")
 
 
 # --- Google Contacts -----------------------------------------------------------------
@@ -107,9 +108,9 @@ GOOGLE = Layout(
         "nickname": Rule(_strict("Nickname")),
         "org": Rule(_strict("Organization Name")),
         "title": Rule(_strict("Organization Title")),
-        "org.unit": Rule(_strict("Organization Department", mode=CONTAINS)),
+        "org.unit": Rule(_strict("Organization Department", CONTAINS)),
         "bday": Rule(_strict("Birthday")),
-        "note": Rule(_strict("Notes", mode=CONTAINS)),
+        "note": Rule(_strict("Notes", CONTAINS)),
         "photo.url": Rule(_strict("Photo")),
         "category": Rule(_strict("Labels")),
         "email": Rule(_numbered("E-mail", "Value")),
@@ -178,7 +179,7 @@ def _outlook_address(part, pattern, mode=EXACT):
     return Family(f"Business/Home/Other {part}", f"{_ADDRESS_KIND} {pattern}", mode)
 
 
-_NOTES = _strict("Notes", mode=CONTAINS)
+_NOTES = _strict("Notes", CONTAINS)
 _ANY_COLUMN = Family("any column (Notes for a value with no slot)", ".*", CONTAINS)
 _STREET = _outlook_address("Street [2/3]", r"Street( 2| 3)?", LINES)
 
@@ -192,7 +193,7 @@ OUTLOOK = Layout(
         "n.family": Rule(_strict("Last Name")),
         "n.suffix": Rule(_strict("Suffix")),
         "org": Rule(_strict("Company")),
-        "org.unit": Rule(_strict("Department", mode=CONTAINS)),
+        "org.unit": Rule(_strict("Department", CONTAINS)),
         "title": Rule(_strict("Job Title")),
         "email": Rule(
             Family("E-mail [2/3] Address", r"E-mail( 2| 3)? Address"), _NOTES, slots=3
@@ -209,7 +210,7 @@ OUTLOOK = Layout(
         "bday": Rule(_strict("Birthday"), _NOTES),
         "anniversary": Rule(_strict("Anniversary"), _NOTES),
         "relation": Rule(_one_of("Spouse/Manager's Name/Assistant's Name/...", OUTLOOK_RELATIONS), _NOTES),
-        "category": Rule(_strict("Categories", mode=CONTAINS)),
+        "category": Rule(_strict("Categories", CONTAINS)),
         "note": Rule(_NOTES),
         # No slot of their own: kept somewhere in the row, in practice in Notes.
         "nickname": Rule(_ANY_COLUMN),
