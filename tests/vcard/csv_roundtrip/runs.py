@@ -16,6 +16,7 @@ UTF8_BOM = b"\xef\xbb\xbf"
 NON_LATIN_FILE = "aosp__v21_japanese_2"  # a Japanese name and address, for UTF-8 without a mark
 QUOTING_FILE = "ezvcard__John_Doe_MS_OUTLOOK"  # commas, line breaks, quotes in values
 COMBINED_FILES = ("aosp__v21_multiple_entry", "ezvcard__John_Doe_IPHONE")
+OPTION_FILES = (NON_LATIN_FILE, QUOTING_FILE, *COMBINED_FILES)
 
 
 class Run:
