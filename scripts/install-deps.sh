@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ make
+    cmake ninja-build g++ make python3
     qt6-base-dev libicu-dev
     libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev
     clang libclang-rt-14-dev
