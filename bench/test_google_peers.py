@@ -87,13 +87,15 @@ CONTACTS = [
     ("4.0: telephone URIs, PREF=1, a date without a year, no N, an anniversary, a relation",
      card("VERSION:4.0", "FN:Sunny Day", "TEL;TYPE=\"cell,voice\";PREF=1;VALUE=uri:tel:+1-555-555-0120",
           "TEL;TYPE=work;VALUE=uri:tel:+1-555-555-0121", "EMAIL;TYPE=work:sunny@example.net",
-          "BDAY:--0102", "ANNIVERSARY:20100615", "RELATED;TYPE=spouse;VALUE=text:Robin Day"),
+          "BDAY:--0102", "ANNIVERSARY:20100615", "RELATED;TYPE=spouse;VALUE=text:Robin Day",
+          "RELATED;VALUE=text:Sam Day"),
      {"First Name": "Sunny Day", "Last Name": "", "Birthday": "--01-02",
       "Phone 1 - Label": "* Mobile", "Phone 1 - Value": "+1-555-555-0120",
       "Phone 2 - Label": "Work", "Phone 2 - Value": "+1-555-555-0121",
       "E-mail 1 - Label": "Work", "Address 1 - Label": "", "Address 1 - Formatted": "",
       "Event 1 - Label": "Anniversary", "Event 1 - Value": "2010-06-15",
-      "Relation 1 - Label": "Spouse", "Relation 1 - Value": "Robin Day"},
+      "Relation 1 - Label": "Spouse", "Relation 1 - Value": "Robin Day",
+      "Relation 2 - Label": "Other", "Relation 2 - Value": "Sam Day"},
      set()),
     # python3-vobject takes an unescaped comma as the end of a text value, also in 2.1, where
     # commas are never escaped.
@@ -104,7 +106,7 @@ CONTACTS = [
 ]
 
 # The most groups any of the contacts has: e-mails, phones, addresses, websites, events, relations.
-GROUP_COUNTS = [3, 3, 1, 1, 1, 1]
+GROUP_COUNTS = [3, 3, 1, 1, 1, 2]
 
 
 class PeersTest(unittest.TestCase):

@@ -273,9 +273,10 @@ public final class EzVcardToGoogleCsv {
             for (RawProperty anniversary : vcard.getExtendedProperties("X-ANNIVERSARY"))
                 row.add(Group.EVENT, "Anniversary", dateText(anniversary.getValue()));
             for (Related related : vcard.getRelations()) {
-                String type = related.getParameters().getTypes().isEmpty()
-                                  ? "other"
-                                  : related.getParameters().getTypes().get(0);
+                List<String> types = related.getParameters().getTypes();
+                String type = types.isEmpty() ? "" : types.get(0).split(",", -1)[0].trim();
+                if (type.isEmpty())
+                    type = "other";
                 String value = related.getText() != null ? related.getText() : related.getUri();
                 row.add(Group.RELATION,
                     type.substring(0, 1).toUpperCase(Locale.ROOT) + type.substring(1).toLowerCase(Locale.ROOT),

@@ -199,7 +199,7 @@ function contactRow(jcard) {
   for (const [, , , value] of [...all('anniversary'), ...all('x-anniversary')])
     groups[EVENT].push(['Anniversary', dateText(value)]);
   for (const [, parameters, , value] of all('related')) {
-    const kind = parameters.type ? [].concat(parameters.type)[0].split(',')[0].trim() : 'other';
+    const kind = (parameters.type ? [].concat(parameters.type)[0].split(',')[0].trim() : '') || 'other';
     groups[RELATION].push([kind.slice(0, 1).toUpperCase() + kind.slice(1).toLowerCase(), text(value)]);
   }
   for (const [, parameters, , value] of all('x-abrelatednames')) {

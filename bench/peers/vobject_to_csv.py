@@ -163,7 +163,7 @@ class Card:
             groups[EVENT].append(["Anniversary", date_text(item.value)])
         for item in self.all("related"):
             kinds = item.params.get("TYPE")
-            kind = kinds[0].split(",")[0].strip() if kinds else "other"
+            kind = (kinds[0].split(",")[0].strip() if kinds else "") or "other"
             groups[RELATION].append([kind[:1].upper() + kind[1:].lower(), text(item.value)])
         for item in self.all("x-abrelatednames"):
             groups[RELATION].append([self.group_label(item) or "Other", text(item.value)])
