@@ -164,10 +164,8 @@ def define_jobs(cli, corpus, out, build, tables):
 def has_google_format(cli):
     """Whether brimwell-cli's --help offers --format google."""
     text = subprocess.run([cli, "--help"], capture_output=True, text=True, check=True).stdout
-    choices = re.search(r"--format[^{\n]*\{([^}]*)\}", text)
-    if choices:
-        return "google" in choices.group(1).split(",")
-    return any("google" in line for line in text.splitlines() if "--format" in line)
+    choices = re.search(r"--format[^{\n]*\{([^}]*)\}", text)  # --format TEXT:{csv,gmail}=csv
+    return bool(choices) and "google" in choices.group(1).split(",")
 
 
 def run_once(job, scratch):

@@ -20,6 +20,7 @@ import ezvcard.property.Telephone;
 import ezvcard.property.Url;
 import ezvcard.property.VCardProperty;
 import ezvcard.util.PartialDate;
+import java.io.BufferedReader;
 import java.io.BufferedWriter;
 import java.io.FileInputStream;
 import java.io.FileOutputStream;
@@ -313,8 +314,12 @@ public final class EzVcardToGoogleCsv {
         }
         List<Row> rows = new ArrayList<>();
         int[] most = new int[Group.values().length];
-        try (VCardReader reader = new VCardReader(
-                 new InputStreamReader(new FileInputStream(args[0]), StandardCharsets.UTF_8))) {
+        BufferedReader source = new BufferedReader(
+            new InputStreamReader(new FileInputStream(args[0]), StandardCharsets.UTF_8));
+        source.mark(1);
+        if (source.read() != '\uFEFF')  // a byte-order mark is no part of the first line
+            source.reset();
+        try (VCardReader reader = new VCardReader(source)) {
             reader.setDefaultQuotedPrintableCharset(StandardCharsets.UTF_8);
             for (VCard vcard; (vcard = reader.readNext()) != null;) {
                 Row row = new Card(vcard).row();

@@ -214,7 +214,7 @@ function cell(value) {
 }
 
 const [source, target] = process.argv.slice(2);
-const cards = fs.readFileSync(source, 'utf8').split(/^(?=BEGIN:VCARD)/im)
+const cards = fs.readFileSync(source, 'utf8').replace(/^\uFEFF/, '').split(/^(?=BEGIN:VCARD)/im)
   .filter((card) => /^BEGIN:VCARD/i.test(card));
 const rows = cards.map((card) =>
   contactRow(ICAL.parse(/^VERSION:2\.1/im.test(card) ? from21(card) : card)));

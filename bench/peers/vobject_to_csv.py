@@ -196,7 +196,7 @@ def main():
     parser.add_argument("target")
     args = parser.parse_args()
     logging.disable(logging.CRITICAL)  # lines it cannot read are skipped without a word
-    with open(args.source, encoding="utf-8", errors="replace") as vcf, \
+    with open(args.source, encoding="utf-8-sig", errors="replace") as vcf, \
             open(args.target, "w", newline="",
                  encoding="utf-8-sig" if args.google else "utf-8") as out:
         # allowQP: 2.1 quoted-printable values broken across lines by soft line breaks.
