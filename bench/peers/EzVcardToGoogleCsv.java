@@ -169,7 +169,7 @@ public final class EzVcardToGoogleCsv {
         /** Home, Work or Other (for a phone also Mobile, Pager and the faxes), "* " if preferred. */
         String label(VCardProperty property, boolean phone) {
             boolean home = false, work = false, cell = false, fax = false, pager = false;
-            boolean preferred = property.getParameters().getPref() != null;
+            boolean preferred = property.getParameters().containsKey("PREF");
             for (String type : property.getParameters().getTypes()) {
                 for (String word : type.split(",")) {
                     switch (word.trim().toLowerCase(Locale.ROOT)) {
