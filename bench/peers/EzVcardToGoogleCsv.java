@@ -4,7 +4,7 @@
 //     java -cp BUILD/java:/usr/share/java/ez-vcard.jar:/usr/share/java/vinnie.jar \
 //         EzVcardToGoogleCsv IN.vcf OUT.csv
 //
-// The layout and its rules are described in bench/README.md ("The Google Contacts peers");
+// The layout and its rules are described in bench/README.md ("The layout the peers write");
 // the other two peers follow the same rules, so the three write the same bytes.
 import ezvcard.VCard;
 import ezvcard.io.text.VCardReader;

@@ -4,7 +4,7 @@
 //
 //     NODE_PATH=BUILD/node/node_modules node ical_to_google_csv.mjs IN.vcf OUT.csv
 //
-// The layout and its rules are described in bench/README.md ("The Google Contacts peers");
+// The layout and its rules are described in bench/README.md ("The layout the peers write");
 // the other two peers follow the same rules, so the three write the same bytes. ical.js
 // reads vCard 3.0 and 4.0 only, so each 2.1 contact is first put into 3.0 syntax
 // (`from21`): named TYPE parameters, quoted-printable values decoded, base64 as "b".

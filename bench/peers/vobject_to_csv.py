@@ -5,7 +5,7 @@
 
 Without --google, the columns are the name, every e-mail, every phone, every address and
 the note, one row a contact. With --google it writes the Google Contacts layout described
-in bench/README.md ("The Google Contacts peers"), as the Java and Node.js peers do.
+in bench/README.md ("The layout the peers write"), as the Java and Node.js peers do.
 """
 import argparse
 import csv
