@@ -73,9 +73,10 @@ screenshot: build
 	status=$$?; rm -rf "$$settings"; exit $$status
 	@echo "Window drawn into docs/screenshot.png"
 
-# Micro-benchmarks briefly, then the end-to-end table against the peers (see bench/README.md).
+# Micro-benchmarks briefly, then the end-to-end tables against the peers (see bench/README.md).
 bench: deps $(PGO_STAMP) $(BENCH_DIR)/build.ninja
 	bash bench/install-peers.sh $(BENCH_DIR)
+	BRIMWELL_BENCH_BUILD=$(BENCH_DIR) python3 bench/test_google_peers.py
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	$(BENCH_DIR)/bin/brimwell-micro-bench --benchmark_min_time=0.05
 	python3 bench/end_to_end.py --build $(BENCH_DIR)
