@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace brimwell::vcard::csv {
 namespace {
@@ -31,6 +32,24 @@ bool hasType(const Attributes& attributes, std::string_view type)
 {
     return std::find(attributes.types.begin(), attributes.types.end(), type) !=
            attributes.types.end();
+}
+
+unsigned typeBits(const Attributes& attributes)
+{
+    static constexpr std::pair<std::string_view, unsigned> kBits[] = {
+        {"home", kHomeType}, {"work", kWorkType},   {"other", kOtherType}, {"cell", kCellType},
+        {"fax", kFaxType},   {"pager", kPagerType}, {"main", kMainType},
+    };
+    unsigned bits = 0;
+    for (const std::string& type : attributes.types) {
+        for (const auto& [name, bit] : kBits) {
+            if (type == name) {
+                bits |= bit;
+                break;
+            }
+        }
+    }
+    return bits;
 }
 
 void appendIsoDate(const DateValue& date, std::string& out)

@@ -14,6 +14,19 @@ namespace brimwell::vcard::csv {
 /// Whether the written types include `type` (types are lower case already).
 bool hasType(const Attributes& attributes, std::string_view type);
 
+/// The types most values are sorted by, as bits of typeBits(): one pass over the types
+/// instead of one search per question.
+enum TypeBit : unsigned {
+    kHomeType = 1u << 0,
+    kWorkType = 1u << 1,
+    kOtherType = 1u << 2,
+    kCellType = 1u << 3,
+    kFaxType = 1u << 4,
+    kPagerType = 1u << 5,
+    kMainType = 1u << 6,
+};
+unsigned typeBits(const Attributes& attributes);
+
 /// The index of the value a contact prefers (the smallest PREF, the first of equals), or
 /// npos when none is marked.
 template <typename Value>

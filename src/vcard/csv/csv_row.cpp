@@ -4,12 +4,35 @@
 
 namespace brimwell::vcard::csv {
 
+CsvRow::CsvRow(const CsvStyle& style, std::string& text) : m_style(style), m_text(text)
+{
+    if (m_style.separator.size() == 1)
+        m_separatorChar = m_style.separator[0];
+    // A character of a longer separator sends the cell to the careful path, which looks for
+    // the whole separator at the end of the cell.
+    for (const char c : {'"', '\r', '\n'})
+        m_special[static_cast<unsigned char>(c)] = true;
+    for (const char c : m_style.separator)
+        m_special[static_cast<unsigned char>(c)] = true;
+}
+
 void CsvRow::emptyCells(std::size_t count)
 {
-    for (std::size_t i = 0; i < count; ++i) {
-        begin();
-        end();
+    if (count == 0)
+        return;
+    if (m_style.quoteAll) {
+        for (std::size_t i = 0; i < count; ++i)
+            cell({});
+        return;
     }
+    separate();
+    if (m_separatorChar != '\0') {
+        m_text.append(count - 1, m_separatorChar);
+    } else {
+        for (std::size_t i = 1; i < count; ++i)
+            m_text.append(m_style.separator);
+    }
+    m_cells += count;
 }
 
 void CsvRow::joined(const std::vector<std::string>& values, std::string_view separator)
@@ -23,21 +46,13 @@ void CsvRow::joined(const std::vector<std::string>& values, std::string_view sep
     end();
 }
 
-void CsvRow::begin()
-{
-    if (m_cells != 0)
-        m_text.append(m_style.separator);
-    m_cellStart = m_text.size();
-    m_needsQuotes = false;
-    m_afterCr = false;
-}
-
-void CsvRow::append(std::string_view piece)
+void CsvRow::appendSpecial(std::string_view piece)
 {
     std::size_t run = 0;  // start of the bytes not yet copied
     for (std::size_t i = 0; i < piece.size(); ++i) {
         const char c = piece[i];
         if (c != '"' && c != '\r' && c != '\n') {
+            m_needsQuotes = m_needsQuotes || c == m_separatorChar;
             m_afterCr = false;
             continue;
         }
@@ -72,9 +87,11 @@ void CsvRow::appendNumber(unsigned value)
 
 void CsvRow::end()
 {
-    const std::string_view content = std::string_view(m_text).substr(m_cellStart);
-    if (m_style.quoteAll || m_needsQuotes ||
-        content.find(m_style.separator) != std::string_view::npos) {
+    const bool longSeparatorInside =
+        m_separatorChar == '\0' &&
+        std::string_view(m_text).substr(m_cellStart).find(m_style.separator) !=
+            std::string_view::npos;
+    if (m_style.quoteAll || m_needsQuotes || longSeparatorInside) {
         m_text.insert(m_text.begin() + std::ptrdiff_t(m_cellStart), '"');
         m_text.push_back('"');
     }
