@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <utility>
+#include <cstring>
 
 namespace brimwell::vcard::csv {
 namespace {
@@ -36,17 +36,28 @@ bool hasType(const Attributes& attributes, std::string_view type)
 
 unsigned typeBits(const Attributes& attributes)
 {
-    static constexpr std::pair<std::string_view, unsigned> kBits[] = {
-        {"home", kHomeType}, {"work", kWorkType},   {"other", kOtherType}, {"cell", kCellType},
-        {"fax", kFaxType},   {"pager", kPagerType}, {"main", kMainType},
+    // Compared by length first: most types are none of these.
+    const auto is = [](const std::string& type, std::string_view word) {
+        return std::memcmp(type.data(), word.data(), word.size()) == 0;
     };
     unsigned bits = 0;
     for (const std::string& type : attributes.types) {
-        for (const auto& [name, bit] : kBits) {
-            if (type == name) {
-                bits |= bit;
-                break;
-            }
+        switch (type.size()) {
+        case 3:
+            bits |= is(type, "fax") ? kFaxType : 0;
+            break;
+        case 4:
+            bits |= is(type, "home")   ? kHomeType
+                    : is(type, "work") ? kWorkType
+                    : is(type, "cell") ? kCellType
+                    : is(type, "main") ? kMainType
+                                       : 0;
+            break;
+        case 5:
+            bits |= is(type, "other") ? kOtherType : is(type, "pager") ? kPagerType : 0;
+            break;
+        default:
+            break;
         }
     }
     return bits;

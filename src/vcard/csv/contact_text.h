@@ -16,15 +16,13 @@ bool hasType(const Attributes& attributes, std::string_view type);
 
 /// The types most values are sorted by, as bits of typeBits(): one pass over the types
 /// instead of one search per question.
-enum TypeBit : unsigned {
-    kHomeType = 1u << 0,
-    kWorkType = 1u << 1,
-    kOtherType = 1u << 2,
-    kCellType = 1u << 3,
-    kFaxType = 1u << 4,
-    kPagerType = 1u << 5,
-    kMainType = 1u << 6,
-};
+constexpr unsigned kHomeType = 1u << 0;
+constexpr unsigned kWorkType = 1u << 1;
+constexpr unsigned kOtherType = 1u << 2;
+constexpr unsigned kCellType = 1u << 3;
+constexpr unsigned kFaxType = 1u << 4;
+constexpr unsigned kPagerType = 1u << 5;
+constexpr unsigned kMainType = 1u << 6;
 unsigned typeBits(const Attributes& attributes);
 
 /// The index of the value a contact prefers (the smallest PREF, the first of equals), or
