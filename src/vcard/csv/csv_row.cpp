@@ -35,10 +35,18 @@ void CsvRow::emptyCells(std::size_t count)
             cell({});
         return;
     }
-    const std::size_t separators = m_cells == 0 && count != 0 ? count - 1 : count;
-    char* out = room(separators * m_style.separator.size());
-    for (std::size_t i = 0; i < separators; ++i)
-        out = copy(m_style.separator, out);
+    if (count == 0)
+        return;
+    const std::size_t separators = m_cells == 0 ? count - 1 : count;
+    const std::size_t width = m_style.separator.size();
+    char* out = room(separators * width);
+    if (width == 1) {
+        std::memset(out, m_style.separator[0], separators);
+        out += separators;
+    } else {
+        for (std::size_t i = 0; i < separators; ++i)
+            out = copy(m_style.separator, out);
+    }
     m_size = std::size_t(out - m_data.get());
     m_cells += count;
 }
