@@ -156,7 +156,7 @@ const PhoneRule kPhoneRules[] = {
     {{"home fax"}, {}, one(col("Home Fax"))},
     {{"work fax", "business fax"}, {}, one(col("Business Fax"))},
     {{"other fax"}, {}, one(col("Other Fax"))},
-    {{"mobile", "cell", "iphone"}, {"cell"}, one(col("Mobile Phone"))},
+    {{"mobile", "cell"}, {"cell"}, one(col("Mobile Phone"))},
     {{"pager"}, {"pager"}, one(col("Pager"))},
     {{"car"}, {"car"}, one(col("Car Phone"))},
     {{"isdn"}, {"isdn"}, one(col("ISDN"))},

@@ -86,7 +86,7 @@ TEST(outlook_layout_test, each_phone_takes_the_slot_its_types_name)
         {{}, "Assistant", "Assistant's Phone"},
         {{"voice"}, "", "Other Phone"},
         {{}, "", "Other Phone"},
-        {{"home"}, "iPhone", "Mobile Phone"},
+        {{"home"}, "Mobile", "Mobile Phone"},
         {{}, "Callback", "Callback"},
     };
     for (const PhoneCase& p : cases) {
