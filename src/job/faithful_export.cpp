@@ -1,6 +1,5 @@
 #include "job/faithful_export.h"
 
-#include <memory>
 #include <streambuf>
 
 #include "base/error_trap.h"
@@ -9,9 +8,7 @@
 #include "textio/paths.h"
 #include "textio/text_writer.h"
 #include "vcard/csv/contact_csv_writer.h"
-#include "vcard/csv/google_layout.h"
-#include "vcard/csv/outlook_layout.h"
-#include "vcard/csv/spreadsheet_layout.h"
+#include "vcard/csv/csv_layouts.h"
 #include "vcard/reader.h"
 
 namespace brimwell {
@@ -22,20 +19,6 @@ namespace {
 constexpr std::size_t kWarningsListed = 20;
 /// Contacts read between two yields, so that a click (or closing the window) gets through.
 constexpr long kContactsPerYield = 500;
-
-std::unique_ptr<vcard::csv::ContactCsvLayout> makeLayout(FaithfulLayout layout,
-                                                         vcard::csv::FieldKinds kinds)
-{
-    switch (layout) {
-    case FaithfulLayout::GoogleContacts:
-        return std::make_unique<vcard::csv::GoogleLayout>(kinds);
-    case FaithfulLayout::Outlook:
-        return std::make_unique<vcard::csv::OutlookLayout>(kinds);
-    case FaithfulLayout::Spreadsheet:
-        break;
-    }
-    return std::make_unique<vcard::csv::SpreadsheetLayout>(kinds);
-}
 
 /// A stream buffer that hands every block the CSV writer writes to a TargetFile, so that
 /// the bytes are on disk even when the window is closed in the middle of the run.
@@ -97,7 +80,7 @@ void FaithfulExport::readEach(const std::vector<std::string>& sources, bool keep
 
 void FaithfulExport::convert(const std::vector<std::string>& sources, const std::string& target)
 {
-    auto layout = makeLayout(m_options.layout, m_options.kinds);
+    auto layout = vcard::csv::makeLayout(m_options.layout, m_options.kinds);
     readEach(sources, true, [&](const vcard::Contact& contact) { layout->measure(contact); });
 
     DeleteFileQuiet(m_window, target);
@@ -110,8 +93,7 @@ void FaithfulExport::convert(const std::vector<std::string>& sources, const std:
              [&](const vcard::Contact& contact) { writer.writeRow(*layout, contact); });
     writer.finish();
     m_unmappable += writer.unmappableCount();
-    if (const auto* outlook = dynamic_cast<const vcard::csv::OutlookLayout*>(layout.get()))
-        m_movedToNotes += outlook->valuesMovedToNotes();
+    m_movedToNotes += layout->valuesMovedToNotes();
 }
 
 void FaithfulExport::writeOneCsv(const std::string& target)

@@ -2,18 +2,18 @@
 
 namespace brimwell {
 
-std::optional<FaithfulLayout> chosenFaithfulLayout(const Window& window)
+std::optional<vcard::csv::CsvLayoutKind> chosenFaithfulLayout(const Window& window)
 {
     if (window.optionSelected(Control::Option11))
-        return FaithfulLayout::GoogleContacts;
+        return vcard::csv::CsvLayoutKind::GoogleContacts;
     if (window.optionSelected(Control::Option12))
-        return FaithfulLayout::Outlook;
+        return vcard::csv::CsvLayoutKind::Outlook;
     if (window.optionSelected(Control::Option13))
-        return FaithfulLayout::Spreadsheet;
+        return vcard::csv::CsvLayoutKind::Spreadsheet;
     return std::nullopt;
 }
 
-FaithfulOptions faithfulOptions(const Window& window, FaithfulLayout layout,
+FaithfulOptions faithfulOptions(const Window& window, vcard::csv::CsvLayoutKind layout,
                                 const std::string& separator)
 {
     auto ticked = [&window](Control box) { return window.checkValue(box) == 1; };

@@ -4,17 +4,16 @@
 #include <string>
 
 #include "base/window.h"
+#include "vcard/csv/csv_layouts.h"
 #include "vcard/csv/csv_row.h"
 #include "vcard/csv/field_kinds.h"
 #include "vcard/reader.h"
 
 namespace brimwell {
 
-/// The three layouts of the faithful engine, the Format frame's Option11 to Option13.
-enum class FaithfulLayout { GoogleContacts, Outlook, Spreadsheet };
-
-/// The faithful layout the Format frame selects now; none while "CSV" or "Gmail (CSV)" is.
-std::optional<FaithfulLayout> chosenFaithfulLayout(const Window& window);
+/// The faithful layout the Format frame selects now (Option11 to Option13); none while
+/// "CSV" or "Gmail (CSV)" is.
+std::optional<vcard::csv::CsvLayoutKind> chosenFaithfulLayout(const Window& window);
 
 inline bool faithfulLayoutChosen(const Window& window)
 {
@@ -23,7 +22,7 @@ inline bool faithfulLayoutChosen(const Window& window)
 
 /// What a faithful run needs of the window's options, read once at its start.
 struct FaithfulOptions {
-    FaithfulLayout layout = FaithfulLayout::GoogleContacts;
+    vcard::csv::CsvLayoutKind layout = vcard::csv::CsvLayoutKind::GoogleContacts;
     vcard::csv::FieldKinds kinds;
     vcard::csv::CsvStyle style;
     std::string encoding;
@@ -33,7 +32,7 @@ struct FaithfulOptions {
 /// Reads the options: the filter boxes, "Inclosed With Double Quotes", "Remove CRLF", the
 /// two encoding choices, and `separator` (the Separator frame's; a comma when no button
 /// is selected, as the importers of these layouts expect one).
-FaithfulOptions faithfulOptions(const Window& window, FaithfulLayout layout,
+FaithfulOptions faithfulOptions(const Window& window, vcard::csv::CsvLayoutKind layout,
                                 const std::string& separator);
 
 }  // namespace brimwell

@@ -35,6 +35,10 @@ public:
     /// The number of columns header() writes.
     std::size_t columnCount() const;
 
+    /// Values that found no column of their own and were written into another one (the
+    /// Outlook layout's Notes), over all rows written so far; 0 for the other layouts.
+    virtual std::size_t valuesMovedToNotes() const { return 0; }
+
 protected:
     explicit ContactCsvLayout(FieldKinds kinds) : m_kinds(kinds) {}
 

@@ -11,9 +11,8 @@ constexpr std::size_t kBlockSize = 64 * 1024;
 }  // namespace
 
 ContactCsvWriter::ContactCsvWriter(std::ostream& out, CsvStyle style, std::string_view encoding)
-    : m_out(out), m_style(std::move(style)), m_encoder(encoding), m_row(m_style, m_text)
+    : m_out(out), m_style(std::move(style)), m_encoder(encoding), m_row(m_style)
 {
-    m_text.reserve(kBlockSize + kBlockSize / 4);
     const std::string_view preamble = m_encoder.preamble();
     m_out.write(preamble.data(), std::streamsize(preamble.size()));
 }
@@ -55,20 +54,21 @@ void ContactCsvWriter::finish()
 
 void ContactCsvWriter::writeBlockIfFull()
 {
-    if (m_text.size() >= kBlockSize)
+    if (m_row.text().size() >= kBlockSize)
         writeBlock();
 }
 
 void ContactCsvWriter::writeBlock()
 {
+    const std::string_view text = m_row.text();
     if (m_encoder.passesThrough()) {
-        m_out.write(m_text.data(), std::streamsize(m_text.size()));
+        m_out.write(text.data(), std::streamsize(text.size()));
     } else {
         m_bytes.clear();
-        m_encoder.encode(m_text, m_bytes);
+        m_encoder.encode(text, m_bytes);
         m_out.write(m_bytes.data(), std::streamsize(m_bytes.size()));
     }
-    m_text.clear();
+    m_row.clear();
 }
 
 }  // namespace brimwell::vcard::csv

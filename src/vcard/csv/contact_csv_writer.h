@@ -11,7 +11,7 @@
 namespace brimwell::vcard::csv {
 
 /// Writes a layout's header and rows to a byte stream in the chosen encoding. Lines are
-/// built as UTF-8 in one reused buffer and encoded and written a block at a time.
+/// built as UTF-8 in the row's reused buffer and encoded and written a block at a time.
 ///
 ///     ContactCsvWriter writer(file, style, "windows-1252");
 ///     writer.writeHeader(layout);
@@ -42,9 +42,8 @@ private:
     std::ostream& m_out;
     CsvStyle m_style;
     TextEncoder m_encoder;
-    std::string m_text;   ///< UTF-8 lines not yet written
+    CsvRow m_row;         ///< holds the UTF-8 lines not yet written
     std::string m_bytes;  ///< their encoded bytes, for code pages
-    CsvRow m_row;
     bool m_finished = false;
 };
 

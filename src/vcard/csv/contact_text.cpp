@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace brimwell::vcard::csv {
 namespace {
@@ -31,6 +32,35 @@ bool hasType(const Attributes& attributes, std::string_view type)
 {
     return std::find(attributes.types.begin(), attributes.types.end(), type) !=
            attributes.types.end();
+}
+
+unsigned typeBits(const Attributes& attributes)
+{
+    // Compared by length first: most types are none of these.
+    const auto is = [](const std::string& type, std::string_view word) {
+        return std::memcmp(type.data(), word.data(), word.size()) == 0;
+    };
+    unsigned bits = 0;
+    for (const std::string& type : attributes.types) {
+        switch (type.size()) {
+        case 3:
+            bits |= is(type, "fax") ? kFaxType : 0;
+            break;
+        case 4:
+            bits |= is(type, "home")   ? kHomeType
+                    : is(type, "work") ? kWorkType
+                    : is(type, "cell") ? kCellType
+                    : is(type, "main") ? kMainType
+                                       : 0;
+            break;
+        case 5:
+            bits |= is(type, "other") ? kOtherType : is(type, "pager") ? kPagerType : 0;
+            break;
+        default:
+            break;
+        }
+    }
+    return bits;
 }
 
 void appendIsoDate(const DateValue& date, std::string& out)

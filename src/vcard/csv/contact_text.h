@@ -14,6 +14,17 @@ namespace brimwell::vcard::csv {
 /// Whether the written types include `type` (types are lower case already).
 bool hasType(const Attributes& attributes, std::string_view type);
 
+/// The types most values are sorted by, as bits of typeBits(): one pass over the types
+/// instead of one search per question.
+constexpr unsigned kHomeType = 1u << 0;
+constexpr unsigned kWorkType = 1u << 1;
+constexpr unsigned kOtherType = 1u << 2;
+constexpr unsigned kCellType = 1u << 3;
+constexpr unsigned kFaxType = 1u << 4;
+constexpr unsigned kPagerType = 1u << 5;
+constexpr unsigned kMainType = 1u << 6;
+unsigned typeBits(const Attributes& attributes);
+
 /// The index of the value a contact prefers (the smallest PREF, the first of equals), or
 /// npos when none is marked.
 template <typename Value>

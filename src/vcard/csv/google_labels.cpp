@@ -19,18 +19,6 @@ constexpr std::array<Word, 4> kLabelSpellings = {{
     {"OtherFAX", "Other Fax"},
 }};
 
-constexpr std::array<Word, 3> kPlaceTypes = {
-    {{"home", "Home"}, {"work", "Work"}, {"other", "Other"}}};
-
-constexpr std::array<Word, 6> kPhoneTypes = {{
-    {"cell", "Mobile"},
-    {"pager", "Pager"},
-    {"main", "Main"},
-    {"home", "Home"},
-    {"work", "Work"},
-    {"other", "Other"},
-}};
-
 constexpr std::array<Word, 8> kWebsiteTypes = {{
     {"homepage", "Home Page"},
     {"x-homepage", "Home Page"},
@@ -93,17 +81,29 @@ std::string_view firstTypeWord(std::span<const Word> words, const Attributes& at
     return {};
 }
 
-std::string_view phoneLabel(const Attributes& attributes)
+/// Home, Work or Other, the words of e-mails, addresses and messaging handles.
+std::string_view placeLabel(unsigned types)
 {
-    const bool home = hasType(attributes, "home");
-    const bool work = hasType(attributes, "work");
-    if (hasType(attributes, "fax"))
+    if (types & kHomeType)
+        return "Home";
+    if (types & kWorkType)
+        return "Work";
+    return types & kOtherType ? "Other" : "";
+}
+
+std::string_view phoneLabel(unsigned types)
+{
+    const bool home = types & kHomeType;
+    const bool work = types & kWorkType;
+    if (types & kFaxType)
         return home ? "Home Fax" : work ? "Work Fax" : "Other Fax";
-    if (work && hasType(attributes, "cell"))
-        return "Work Mobile";
-    if (work && hasType(attributes, "pager"))
-        return "Work Pager";
-    return firstTypeWord(kPhoneTypes, attributes);
+    if (types & kCellType)
+        return work ? "Work Mobile" : "Mobile";
+    if (types & kPagerType)
+        return work ? "Work Pager" : "Pager";
+    if (types & kMainType)
+        return "Main";
+    return placeLabel(types);
 }
 
 }  // namespace
@@ -116,7 +116,7 @@ std::string_view googleLabel(LabelledValue kind, const Attributes& attributes)
     }
     switch (kind) {
     case LabelledValue::Phone:
-        return phoneLabel(attributes);
+        return phoneLabel(typeBits(attributes));
     case LabelledValue::Website:
         return firstTypeWord(kWebsiteTypes, attributes);
     case LabelledValue::Relation: {
@@ -130,7 +130,7 @@ std::string_view googleLabel(LabelledValue kind, const Attributes& attributes)
     case LabelledValue::Im:
         break;
     }
-    return firstTypeWord(kPlaceTypes, attributes);
+    return placeLabel(typeBits(attributes));
 }
 
 std::string_view googleImService(std::string_view service)

@@ -45,7 +45,7 @@ void GoogleLayout::addNames()
             row.cell(c.name.prefix);
             row.cell(c.name.suffix);
             row.joined(c.nicknames, kMultipleValues);
-            row.emptyCells(1);
+            row.emptyCells(1);  // File As: no vCard value says how to file a contact
         });
 }
 

@@ -10,12 +10,13 @@ namespace brimwell::vcard::csv {
 
 /// The CSV that Google Contacts exports and imports: the 17 name and organisation columns,
 /// then numbered groups of e-mails, phones, addresses, relations, web sites, events,
-/// instant-messaging handles and custom fields, in the order Google's own export writes
-/// them (an export of its current form puts `Relation N` right after the addresses and
-/// before `Website N` and `Event N`; `Custom Field N` comes last). A preferred value's
-/// label starts with `* `; the Labels column holds the categories joined by ` ::: ` and
-/// ends with `* myContacts`; several values in one cell (nicknames, departments) are
-/// joined by ` ::: ` too. Dates are `1980-04-12`, or `--04-12` without a year.
+/// instant-messaging handles and custom fields. The order follows the files Google's
+/// current export writes: `Relation N` right after the addresses, then `Website N`,
+/// `Event N`, and `Custom Field N` last; where IM goes in them is not known, so it sits
+/// before the custom fields. As in those files, a preferred value's label starts with `* `
+/// (`* ` alone when it has no label), the Labels column holds the categories joined by
+/// ` ::: ` and then `* myContacts`, and dates are `1980-04-12`, or `--04-12` without a
+/// year. Several values in one cell (nicknames, departments) are joined by ` ::: ` too.
 class GoogleLayout final : public ContactCsvLayout {
 public:
     explicit GoogleLayout(FieldKinds kinds = {});

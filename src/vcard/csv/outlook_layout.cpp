@@ -121,12 +121,6 @@ consteval std::size_t col(std::string_view name)
     throw "no such Outlook column";
 }
 
-bool hasAnyType(const Attributes& attributes, std::initializer_list<std::string_view> types)
-{
-    return std::any_of(types.begin(), types.end(),
-                       [&](std::string_view type) { return hasType(attributes, type); });
-}
-
 bool labelIs(const Attributes& attributes, std::initializer_list<std::string_view> words)
 {
     return std::any_of(words.begin(), words.end(), [&](std::string_view word) {
@@ -150,47 +144,58 @@ constexpr PhoneSlots one(std::size_t column)
 constexpr PhoneSlots kBusinessPhones = {{col("Business Phone"), col("Business Phone 2")}, 2};
 constexpr PhoneSlots kHomePhones = {{col("Home Phone"), col("Home Phone 2")}, 2};
 
-/// One rule of the phone slots: a label word or any of the types picks the slots.
+/// One rule of the phone slots: a label word or any of the types picks the slots. The
+/// rules are in order of precedence.
 struct PhoneRule {
     std::initializer_list<std::string_view> labels;
     std::initializer_list<std::string_view> types;
     PhoneSlots slots;
 };
 
+const PhoneRule kPhoneRules[] = {
+    {{"home fax"}, {}, one(col("Home Fax"))},
+    {{"work fax", "business fax"}, {}, one(col("Business Fax"))},
+    {{"other fax"}, {}, one(col("Other Fax"))},
+    {{"mobile", "cell"}, {"cell"}, one(col("Mobile Phone"))},
+    {{"pager"}, {"pager"}, one(col("Pager"))},
+    {{"car"}, {"car"}, one(col("Car Phone"))},
+    {{"isdn"}, {"isdn"}, one(col("ISDN"))},
+    {{"tty/tdd", "tty"}, {"textphone", "x-tty"}, one(col("TTY/TDD Phone"))},
+    {{"main", "company main"}, {"main", "x-company-main"}, one(col("Company Main Phone"))},
+    {{"assistant"}, {"x-assistant", "assistant"}, one(col("Assistant's Phone"))},
+    {{"callback"}, {"x-callback", "callback"}, one(col("Callback"))},
+    {{"radio"}, {"x-radio", "radio"}, one(col("Radio Phone"))},
+    {{"telex"}, {"x-telex", "tlx"}, one(col("Telex"))},
+    {{"primary"}, {"x-primary"}, one(col("Primary Phone"))},
+    {{"work", "business"}, {"work"}, kBusinessPhones},
+    {{"home"}, {"home"}, kHomePhones},
+};
+
 PhoneSlots phoneSlots(const Attributes& a)
 {
-    static const PhoneRule kRules[] = {
-        {{"home fax"}, {}, one(col("Home Fax"))},
-        {{"work fax", "business fax"}, {}, one(col("Business Fax"))},
-        {{"other fax"}, {}, one(col("Other Fax"))},
-        {{"mobile", "cell", "iphone"}, {"cell"}, one(col("Mobile Phone"))},
-        {{"pager"}, {"pager"}, one(col("Pager"))},
-        {{"car"}, {"car"}, one(col("Car Phone"))},
-        {{"isdn"}, {"isdn"}, one(col("ISDN"))},
-        {{"tty/tdd", "tty"}, {"textphone", "x-tty"}, one(col("TTY/TDD Phone"))},
-        {{"main", "company main"}, {"main", "x-company-main"}, one(col("Company Main Phone"))},
-        {{"assistant"}, {"x-assistant", "assistant"}, one(col("Assistant's Phone"))},
-        {{"callback"}, {"x-callback", "callback"}, one(col("Callback"))},
-        {{"radio"}, {"x-radio", "radio"}, one(col("Radio Phone"))},
-        {{"telex"}, {"x-telex", "tlx"}, one(col("Telex"))},
-        {{"primary"}, {"x-primary"}, one(col("Primary Phone"))},
-        {{"work", "business"}, {}, kBusinessPhones},
-        {{"home"}, {}, kHomePhones},
-    };
-    if (hasType(a, "fax")) {
-        if (hasType(a, "home"))
+    const unsigned bits = typeBits(a);
+    if (bits & kFaxType) {
+        if (bits & kHomeType)
             return one(col("Home Fax"));
-        return hasType(a, "work") ? one(col("Business Fax")) : one(col("Other Fax"));
+        return bits & kWorkType ? one(col("Business Fax")) : one(col("Other Fax"));
     }
-    for (const PhoneRule& rule : kRules) {
-        if (labelIs(a, rule.labels) || hasAnyType(a, rule.types))
-            return rule.slots;
+    // A label says what the user chose, so it goes before the types.
+    if (!a.label.empty()) {
+        for (const PhoneRule& rule : kPhoneRules) {
+            if (labelIs(a, rule.labels))
+                return rule.slots;
+        }
     }
-    if (hasType(a, "work"))
-        return kBusinessPhones;
-    if (hasType(a, "home"))
-        return kHomePhones;
-    return one(col("Other Phone"));
+    const PhoneRule* best = std::end(kPhoneRules);
+    for (const std::string& type : a.types) {
+        for (const PhoneRule* rule = std::begin(kPhoneRules); rule != best; ++rule) {
+            if (std::find(rule->types.begin(), rule->types.end(), type) != rule->types.end()) {
+                best = rule;
+                break;
+            }
+        }
+    }
+    return best != std::end(kPhoneRules) ? best->slots : one(col("Other Phone"));
 }
 
 /// The first column of the Home, Business or Other address, and the name of its overflow.
@@ -222,9 +227,28 @@ std::string_view relationKind(const Relation& relation)
 
 OutlookLayout::OutlookLayout(FieldKinds kinds) : ContactCsvLayout(kinds)
 {
-    for (std::size_t i = 0; i < kColumns.size(); ++i) {
-        addFixed(kColumns[i].kind, {kColumns[i].name},
-                 [this, i](const Contact&, std::size_t, CsvRow& row) { row.cell(m_cells[i]); });
+    // One group for each run of columns of one kind, so that the filter can drop it whole.
+    for (std::size_t first = 0; first < kColumns.size();) {
+        std::size_t last = first;
+        std::vector<std::string_view> names;
+        while (last < kColumns.size() && kColumns[last].kind == kColumns[first].kind)
+            names.push_back(kColumns[last++].name);
+        addFixed(kColumns[first].kind, std::move(names),
+                 [this, first, last](const Contact&, std::size_t, CsvRow& row) {
+                     // Most of the 92 cells are empty: their runs are written in one go.
+                     std::size_t empty = 0;
+                     for (std::size_t i = first; i < last; ++i) {
+                         if (m_cells[i].empty()) {
+                             ++empty;
+                             continue;
+                         }
+                         row.emptyCells(empty);
+                         empty = 0;
+                         row.cell(m_cells[i]);
+                     }
+                     row.emptyCells(empty);
+                 });
+        first = last;
     }
 }
 

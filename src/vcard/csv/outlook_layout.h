@@ -25,8 +25,7 @@ public:
 
     static constexpr std::size_t kColumnCount = 92;
 
-    /// Values that went to Notes for want of a slot, over all rows written so far.
-    std::size_t valuesMovedToNotes() const { return m_movedToNotes; }
+    std::size_t valuesMovedToNotes() const override { return m_movedToNotes; }
 
 private:
     void prepare(const Contact& contact) override;

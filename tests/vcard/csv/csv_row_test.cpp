@@ -48,12 +48,11 @@ class QuotingTest : public ::testing::TestWithParam<QuotingCase> {};
 TEST_P(QuotingTest, writes_the_line)
 {
     const QuotingCase& c = GetParam();
-    std::string text;
-    CsvRow row(c.style, text);
+    CsvRow row(c.style);
     for (const std::string& cell : c.cells)
         row.cell(cell);
     row.endLine();
-    EXPECT_EQ(text, c.line);
+    EXPECT_EQ(row.text(), c.line);
 }
 
 INSTANTIATE_TEST_SUITE_P(csv_row_test, QuotingTest, ::testing::ValuesIn(kQuotingCases),
@@ -66,8 +65,7 @@ INSTANTIATE_TEST_SUITE_P(csv_row_test, QuotingTest, ::testing::ValuesIn(kQuoting
 
 TEST(csv_row_test, a_cell_in_pieces_is_quoted_as_a_whole)
 {
-    std::string text;
-    CsvRow row(kComma, text);
+    CsvRow row(kComma);
     row.begin();
     row.append("a\r");  // the CR LF is split between two pieces: still one line break
     row.append("\nb, ");
@@ -76,20 +74,34 @@ TEST(csv_row_test, a_cell_in_pieces_is_quoted_as_a_whole)
     row.cell("x");
     EXPECT_EQ(row.cellCount(), 2u);
     row.endLine();
-    EXPECT_EQ(text, "\"a\r\nb, 42\",x\r\n");
+    EXPECT_EQ(row.text(), "\"a\r\nb, 42\",x\r\n");
     EXPECT_EQ(row.cellCount(), 0u);
 }
 
 TEST(csv_row_test, lines_follow_each_other_in_the_buffer)
 {
-    std::string text;
-    CsvRow row(kSemicolon, text);
+    CsvRow row(kSemicolon);
     row.joined({"a", "b;c"}, " ::: ");
     row.emptyCells(2);
     row.endLine();
     row.cell("next");
     row.endLine();
-    EXPECT_EQ(text, "\"a ::: b;c\";;\r\nnext\r\n");
+    EXPECT_EQ(row.text(), "\"a ::: b;c\";;\r\nnext\r\n");
+}
+
+TEST(csv_row_test, cells_larger_than_the_buffer_make_it_grow)
+{
+    const std::string quotes(5000, '"');
+    const std::string plain(9000, 'x');
+    CsvRow row(kComma);
+    row.cell(plain);
+    row.cell(quotes);
+    row.endLine();
+    EXPECT_EQ(row.text(), plain + ",\"" + quotes + quotes + "\"\r\n");
+    row.clear();
+    row.cell("after");
+    row.endLine();
+    EXPECT_EQ(row.text(), "after\r\n");
 }
 
 }  // namespace

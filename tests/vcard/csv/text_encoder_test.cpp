@@ -4,11 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <stdexcept>
-
-#include "vcard/csv/contact_csv_writer.h"
-#include "vcard/csv/google_layout.h"
 
 namespace brimwell::vcard::csv {
 namespace {
@@ -107,50 +103,6 @@ TEST(text_encoder_test, refuses_an_unknown_name)
     } catch (const std::invalid_argument& error) {
         EXPECT_STREQ(error.what(), "unknown encoding: klingon");
     }
-}
-
-struct PreambleCase {
-    const char* encoding;
-    std::string_view start;  ///< the file's first bytes
-};
-
-const PreambleCase kPreambleCases[] = {
-    {"utf-8-bom",
-     "\xEF\xBB\xBF"
-     "First Name,"},
-    {"utf-8", "First Name,"},
-    {"windows-1252", "First Name,"},
-};
-
-TEST(text_encoder_test, only_utf8_bom_files_start_with_the_mark)
-{
-    for (const PreambleCase& c : kPreambleCases) {
-        std::ostringstream out;
-        GoogleLayout layout;
-        {
-            ContactCsvWriter writer(out, {}, c.encoding);
-            writer.writeHeader(layout);
-        }
-        EXPECT_EQ(out.str().substr(0, c.start.size()), c.start) << c.encoding;
-    }
-}
-
-TEST(text_encoder_test, writer_reports_what_the_code_page_lacked)
-{
-    Contact contact;
-    contact.name.given = "Zoë";
-    contact.name.family = "Ωmega";
-    contact.notes = {"日本"};
-    std::ostringstream out;
-    GoogleLayout layout;
-    layout.measure(contact);
-    ContactCsvWriter writer(out, {}, "windows-1252");
-    writer.writeHeader(layout);
-    writer.writeRow(layout, contact);
-    writer.finish();
-    EXPECT_EQ(writer.unmappableCount(), 3u);
-    EXPECT_NE(out.str().find("\r\nZo\xEB,,?mega,"), std::string::npos);
-    EXPECT_NE(out.str().find(",??,"), std::string::npos);
 }
 
 }  // namespace
