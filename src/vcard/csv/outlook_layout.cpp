@@ -284,6 +284,10 @@ void OutlookLayout::placeNames(const Contact& c)
     m_cells[col("Suffix")] = c.name.suffix;
     for (const std::string& nickname : c.nicknames)
         moveToNotes(FieldKind::Names, "Nickname", nickname);
+    // Outlook's CSV has no phonetic columns.
+    moveToNotes(FieldKind::Names, "Phonetic First Name", c.phonetic.given);
+    moveToNotes(FieldKind::Names, "Phonetic Middle Name", c.phonetic.additional);
+    moveToNotes(FieldKind::Names, "Phonetic Last Name", c.phonetic.family);
 }
 
 void OutlookLayout::placeEmails(const Contact& c)

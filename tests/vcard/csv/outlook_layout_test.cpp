@@ -115,6 +115,7 @@ TEST(outlook_layout_test, values_without_a_free_slot_go_to_notes_and_are_counted
     c.addresses[1].street = "2 Side St";
     c.addresses[1].locality = "Town";
     c.nicknames = {"Annie"};
+    c.phonetic.family = "Lii";
 
     OutlookLayout layout;
     const Table table(writeCsv(layout, {c}));
@@ -124,16 +125,17 @@ TEST(outlook_layout_test, values_without_a_free_slot_go_to_notes_and_are_counted
     EXPECT_EQ(table.cell(0, "Web Page"), "http://one");
     EXPECT_EQ(table.cell(0, "Home Street"), "1 Main St");
     EXPECT_EQ(table.cell(0, "Notes"),
-              "Met at the fair.\r\nNickname: Annie\r\nE-mail 4: d@x\r\nHome Phone 3: 3\r\n"
+              "Met at the fair.\r\nNickname: Annie\r\nPhonetic Last Name: Lii\r\n"
+              "E-mail 4: d@x\r\nHome Phone 3: 3\r\n"
               "Mobile Phone 2: 5\r\nHome Address 2: 2 Side St, Town\r\nWeb Page 2: http://two");
-    EXPECT_EQ(layout.valuesMovedToNotes(), 6u);
+    EXPECT_EQ(layout.valuesMovedToNotes(), 7u);
 
     // The count goes on over the rows of one file, and a caller reads it through the base.
     Contact other;
     other.emails = {typed("1@x"), typed("2@x"), typed("3@x"), typed("4@x"), typed("5@x")};
     const std::unique_ptr<ContactCsvLayout> run = makeLayout(CsvLayoutKind::Outlook);
     writeCsv(*run, {c, other});
-    EXPECT_EQ(run->valuesMovedToNotes(), 8u);
+    EXPECT_EQ(run->valuesMovedToNotes(), 9u);
 }
 
 TEST(outlook_layout_test, dates_as_outlook_writes_them_and_partial_ones_in_notes)
