@@ -14,6 +14,7 @@ namespace brimwell {
 
 class DialogProvider;
 class SettingsStore;
+class WindowGeometry;
 
 /// The program's one window, Form1: builds its controls, runs the start-up (Form_Load) and
 /// hands every event to the core's handlers. Closing it ends the program.
@@ -35,6 +36,8 @@ private:
     void Form_Load();
     void ApplySkin();
     void connectControls();
+    /// "Start Converting", then the output-folder button when the run wrote CSV files.
+    void startConverting();
 
     SettingsStore& m_settings;
     QString m_resourceFolder;
@@ -43,6 +46,8 @@ private:
     OptionsController m_options;
     FileListController m_fileList;
     ConversionJob m_job;
+    WindowGeometry* m_geometry;
+    QString m_outputFolder;  ///< where the last run wrote its CSV files
 };
 
 }  // namespace brimwell
