@@ -85,9 +85,9 @@ TEST_F(main_window_test, the_theme_takes_its_colours_from_the_palette)
         EXPECT_EQ(picture.pixelColor(3, 3), palette.color(QPalette::Window));
         const QWidget& frame = control<QWidget>("Frame5");
         const QPoint inside =
-            frame.mapTo(window.get(), QPoint(frame.width() - 4, frame.height() / 2));
+            frame.mapTo(window.get(), QPoint(frame.width() - 16, frame.height() / 2));
         const qreal scale = picture.devicePixelRatio();
-        EXPECT_EQ(picture.pixelColor(inside * scale), palette.color(QPalette::Base));
+        EXPECT_EQ(picture.pixelColor(inside * scale), palette.color(QPalette::AlternateBase));
         qApp->setStyleSheet(QString());
     }
     QApplication::setPalette(original);

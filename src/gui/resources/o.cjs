@@ -13,8 +13,10 @@ QScrollArea#OptionsArea {
     border: none;
 }
 
+/* Frames a shade off the window, so that the base-filled indicators of option buttons and
+   check boxes stand out in dark schemes too. */
 QGroupBox {
-    background: palette(base);
+    background: palette(alternate-base);
     border: 1px solid palette(mid);
     border-radius: 6px;
     margin-top: 10px;
@@ -43,9 +45,9 @@ QGroupBox QPushButton {
 QRadioButton, QCheckBox {
     color: palette(text);
     spacing: 6px;
-    padding: 2px 4px;
+    padding: 1px 4px;
     border-radius: 3px;
-    min-height: 1.5em;
+    min-height: 1.25em;
 }
 
 QRadioButton:focus, QCheckBox:focus {
