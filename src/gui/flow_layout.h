@@ -7,8 +7,8 @@ namespace brimwell {
 
 /// Lays its items out left to right and starts a new row where the next item would not
 /// fit, so that a row of buttons stays whole on a narrow window instead of widening it.
-/// Items keep their preferred size; `stretchAfter` items are pushed to the right end of
-/// the last row (like a stretch before them in a box layout).
+/// Items keep their preferred size; trailing items may be pushed to the right end of
+/// their row (see setRightAlignedFrom), like a stretch before them in a box layout.
 class FlowLayout : public QLayout {
 public:
     explicit FlowLayout(QWidget* parent = nullptr);

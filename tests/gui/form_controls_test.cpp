@@ -34,8 +34,7 @@ protected:
     void startThemed()
     {
         std::filesystem::create_directories(dir.path() / "program/x");
-        std::filesystem::copy_file(BRIMWELL_GUI_RESOURCES_DIR "/o.cjs",
-                                   dir.file("program/x/o.cjs"),
+        std::filesystem::copy_file(BRIMWELL_GUI_RESOURCES_DIR "/o.cjs", dir.file("program/x/o.cjs"),
                                    std::filesystem::copy_options::overwrite_existing);
         start();
         window->resize(1280, 900);
