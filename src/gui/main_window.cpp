@@ -61,6 +61,7 @@ MainWindow::MainWindow(SettingsStore& settings, DialogProvider& dialogs,
     m_window.setDragCursor(
         loadCursor(m_resourceFolder + QStringLiteral("/drag.ico"), Qt::ClosedHandCursor));
     connectControls();
+    qApp->installEventFilter(this);
     Form_Load();
     m_geometry->restore(sizeHint().expandedTo(kFirstStartSize));
 }
@@ -173,6 +174,21 @@ void MainWindow::addPaths(const QStringList& paths)
     for (const QString& path : paths)
         absolute.push_back(QFileInfo(path).absoluteFilePath().toStdString());
     m_fileList.dropPaths(absolute);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The theme's palette(...) colours are read when the sheet is applied and kept in the
+    // widgets' own palettes, so the sheet is taken off and applied again over the new one.
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange && !m_restyling &&
+        !qApp->styleSheet().isEmpty()) {
+        m_restyling = true;
+        const QString sheet = qApp->styleSheet();
+        qApp->setStyleSheet(QString());
+        qApp->setStyleSheet(sheet);
+        m_restyling = false;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

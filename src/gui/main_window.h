@@ -31,6 +31,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    /// A new palette from the desktop (a switch between light and dark) redraws the theme.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
@@ -48,6 +50,7 @@ private:
     ConversionJob m_job;
     WindowGeometry* m_geometry;
     QString m_outputFolder;  ///< where the last run wrote its CSV files
+    bool m_restyling = false;
 };
 
 }  // namespace brimwell

@@ -71,16 +71,19 @@ TEST_F(main_window_test, after_a_run_that_wrote_csvs_one_click_opens_their_folde
     }
 }
 
-TEST_F(main_window_test, the_theme_takes_its_colours_from_the_palette)
+TEST_F(main_window_test, the_theme_takes_its_colours_from_the_palette_and_follows_it)
 {
     std::filesystem::create_directories(dir.path() / "program/x");
     std::filesystem::copy_file(BRIMWELL_GUI_RESOURCES_DIR "/o.cjs", dir.file("program/x/o.cjs"));
     const QPalette original = QApplication::palette();
-    for (const char* scheme : {"light", "dark"}) {
+    QApplication::setPalette(*schemePalette(u"light"));
+    start();
+    // Light at the start, then the desktop turns dark and light again.
+    for (const char* scheme : {"light", "dark", "light"}) {
         SCOPED_TRACE(scheme);
         const QPalette palette = *schemePalette(QString::fromLatin1(scheme));
         QApplication::setPalette(palette);
-        start();
+        QCoreApplication::processEvents();
         const QImage picture = window->grab().toImage();
         EXPECT_EQ(picture.pixelColor(3, 3), palette.color(QPalette::Window));
         const QWidget& frame = control<QWidget>("Frame5");
@@ -88,8 +91,8 @@ TEST_F(main_window_test, the_theme_takes_its_colours_from_the_palette)
             frame.mapTo(window.get(), QPoint(frame.width() - 16, frame.height() / 2));
         const qreal scale = picture.devicePixelRatio();
         EXPECT_EQ(picture.pixelColor(inside * scale), palette.color(QPalette::AlternateBase));
-        qApp->setStyleSheet(QString());
     }
+    qApp->setStyleSheet(QString());
     QApplication::setPalette(original);
 }
 

@@ -1,6 +1,6 @@
 /* Brimwell's window theme: a Qt style sheet, read at start-up when present.
    Colours come from the palette (palette(role)), so the window follows the desktop's light
-   or dark scheme; only the accent of "Start Converting" and the focus tint are fixed, and
+   or dark scheme (the window applies the sheet again when the palette changes); only the accent of "Start Converting" and the focus tint are fixed, and
    both read on either. Every control shows a clear mark when it has the keyboard focus. */
 
 QWidget#Form1,
