@@ -1,6 +1,6 @@
 // The window's layout: it fits a small screen, its tab order reads like its layout, every
-// push button has a key and every control a visible focus mark. Run at 100 % and again
-// at 150 % scaling (QT_SCALE_FACTOR).
+// push button has a key and every control a visible focus mark. Run at 100 %, 150 % and
+// 200 % scaling (QT_SCALE_FACTOR).
 #include <QGroupBox>
 #include <QProgressBar>
 #include <QRadioButton>
