@@ -62,16 +62,25 @@ build: deps $(PGO_STAMP) $(RELEASE_DIR)/build.ninja
 gui: build
 	$(RELEASE_DIR)/bin/brimwell
 
-# The window with the samples listed, drawn under a virtual screen into docs/screenshot.png.
-# A throw-away settings folder keeps the picture at first-start values and the user's
-# own settings untouched.
+# The window with the samples listed, drawn under a virtual screen at 100 % and 150 %
+# scaling, in the light and the dark colour scheme, into docs/screenshot*.png. A throw-away
+# settings folder for each keeps the pictures at first-start values and the user's own
+# settings untouched.
+SCREENSHOTS := screenshot:1:light screenshot-150:1.5:light \
+               screenshot-dark:1:dark screenshot-dark-150:1.5:dark
+
 screenshot: build
 	@mkdir -p docs
-	@settings=$$(mktemp -d) && \
-	XDG_CONFIG_HOME="$$settings" xvfb-run -a -s "-screen 0 1280x900x24" \
-		$(RELEASE_DIR)/bin/brimwell --screenshot docs/screenshot.png $(RELEASE_DIR)/bin/Samples; \
-	status=$$?; rm -rf "$$settings"; exit $$status
-	@echo "Window drawn into docs/screenshot.png"
+	@for shot in $(SCREENSHOTS); do \
+		name=$${shot%%:*}; rest=$${shot#*:}; scale=$${rest%%:*}; scheme=$${rest#*:}; \
+		settings=$$(mktemp -d); \
+		XDG_CONFIG_HOME="$$settings" QT_SCALE_FACTOR=$$scale \
+			xvfb-run -a -s "-screen 0 2400x1600x24" $(RELEASE_DIR)/bin/brimwell \
+			--color-scheme $$scheme --screenshot docs/$$name.png $(RELEASE_DIR)/bin/Samples; \
+		status=$$?; rm -rf "$$settings"; \
+		if [ $$status -ne 0 ]; then exit $$status; fi; \
+		echo "Window drawn into docs/$$name.png ($$scale x, $$scheme)"; \
+	done
 
 # Micro-benchmarks briefly, then the end-to-end tables against the peers (see bench/README.md).
 bench: deps $(PGO_STAMP) $(BENCH_DIR)/build.ninja

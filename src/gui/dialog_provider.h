@@ -23,12 +23,15 @@ public:
     virtual QString inputBox(QWidget* parent, const QString& prompt, const QString& caption,
                              const QString& preset) = 0;
     /// `filter` in Qt's form, "vCard VCF Files (*.vcf)"; no paths when cancelled.
-    virtual QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) = 0;
+    virtual QStringList openFiles(QWidget* parent, const QString& title, const QString& filter,
+                                  const QString& startFolder) = 0;
+    /// `suffix`: added (after a '.') to a typed name that has none, as "csv".
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter,
-                             const QString& initialFolder) = 0;
+                             const QString& initialFolder, const QString& suffix) = 0;
     virtual QString folder(QWidget* parent, const QString& title, const QString& startFolder) = 0;
-    /// Opens a folder or document with the desktop's default application.
-    virtual void openWithDesktop(const QString& path) = 0;
+    /// Opens a folder or document with the desktop's default application; false when
+    /// the desktop has none for it.
+    virtual bool openWithDesktop(const QString& path) = 0;
 };
 
 /// Qt's own dialogs and the desktop's default applications.
@@ -38,16 +41,27 @@ public:
                              MessageIcon icon, const QString& caption) override;
     QString inputBox(QWidget* parent, const QString& prompt, const QString& caption,
                      const QString& preset) override;
-    QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) override;
+    QStringList openFiles(QWidget* parent, const QString& title, const QString& filter,
+                          const QString& startFolder) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
-                     const QString& initialFolder) override;
+                     const QString& initialFolder, const QString& suffix) override;
     QString folder(QWidget* parent, const QString& title, const QString& startFolder) override;
-    void openWithDesktop(const QString& path) override;
+    /// Where the desktop is opened through `xdg-open`, its exit status tells whether a
+    /// program was found for the path (it is waited for a moment only).
+    bool openWithDesktop(const QString& path) override;
 };
 
 /// A file filter written as "Name (*.vcf)|*.vcf|" (name and pattern pairs, patterns joined
 /// by ';') in Qt's form "Name (*.vcf)"; several pairs are joined by ";;".
 QString qtFileFilter(std::string_view filter);
+
+/// The suffix of the first pattern of a filter in the window's form, "csv" for
+/// "CSV Files (*.csv)|*.csv"; empty when that pattern names no single suffix.
+QString filterSuffix(std::string_view filter);
+
+/// `path` with "." and `suffix` added when its file name has no '.' (as a typed "all"
+/// becomes "all.csv"); a name with any extension of its own is kept as it is.
+QString withDefaultSuffix(const QString& path, const QString& suffix);
 
 /// Message text with its CR LF and lone CR line breaks made into line feeds.
 QString displayText(const std::string& text);

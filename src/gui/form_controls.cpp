@@ -3,17 +3,23 @@
 #include <algorithm>
 #include <string_view>
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QTreeWidget>
 
+#include "gui/flow_layout.h"
 #include "job/option_table.h"
 
 namespace brimwell {
@@ -29,6 +35,26 @@ QString fromView(std::string_view text)
 {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
+
+/// One push button: its name, its caption and the key that presses it. The captions stay
+/// as they are (no '&' marks), so the key is shown in the button's tooltip instead.
+struct ButtonSpec {
+    QPushButton* FormControls::*member;
+    const char* name;
+    const char* caption;
+    const char* shortcut;  ///< in QKeySequence's portable form
+};
+
+constexpr ButtonSpec kButtons[] = {
+    {&FormControls::PushButton1, "PushButton1", "Add VCF File(s)", "Alt+A"},
+    {&FormControls::PushButton4, "PushButton4", "Add All VCF File(s) In Folder", "Alt+F"},
+    {&FormControls::PushButton7, "PushButton7", "Load Sample/Example Files", "Alt+L"},
+    {&FormControls::PushButton6, "PushButton6", "Clear List", "Alt+C"},
+    {&FormControls::PushButton2, "PushButton2", "Start Converting", "Alt+S"},
+    {&FormControls::PushButton3, "PushButton3", "?", "F1"},
+    {&FormControls::PushButton9, "PushButton9", "...", "Alt+B"},
+    {&FormControls::openOutputFolder, "OpenOutputFolder", "Open Output Folder", "Alt+O"},
+};
 
 /// One frame of the window; a frame without a caption is drawn without a border.
 struct FrameSpec {
@@ -47,15 +73,69 @@ constexpr FrameSpec kFrames[] = {
     {"Frame6", nullptr, 2},
 };
 
+/// The captioned frames on the options grid: row, column, columns spanned. Format and
+/// Separator share the first row; the grid leaves room for more frames beside them.
+struct FramePlace {
+    std::string_view name;
+    int row;
+    int column;
+    int span;
+};
+
+constexpr FramePlace kFramePlaces[] = {
+    {"Frame1", 0, 0, 1}, {"Frame3", 0, 1, 1}, {"Frame2", 1, 0, 2},
+    {"Frame5", 2, 0, 2}, {"Frame4", 3, 0, 2}, {"Frame7", 4, 0, 2},
+};
+
+/// The same spacing in every frame, so that the frames' rows line up.
+constexpr int kFrameRowSpacing = 4;
+constexpr int kFrameColumnSpacing = 14;
+constexpr int kFrameSpacing = 10;
+
 constexpr const char* kListToolTip =
     "Drag and drop files here. Double-click item to remove it. Move | line to right and out "
     "of window to reveal full names.";
 
-QPushButton* makeButton(QWidget& form, const char* name, const char* caption)
+/// The options column: as wide as its frames, as tall as the window allows, scrolling
+/// when the window is shorter than the frames.
+class OptionsArea : public QScrollArea {
+public:
+    explicit OptionsArea(QWidget* parent) : QScrollArea(parent)
+    {
+        setObjectName(QStringLiteral("OptionsArea"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setFocusPolicy(Qt::NoFocus);
+        // A control reached with the keyboard scrolls into view.
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now != nullptr && widget() != nullptr && widget()->isAncestorOf(now))
+                ensureWidgetVisible(now);
+        });
+    }
+
+    QSize sizeHint() const override { return {fullWidth(), widget()->sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return {fullWidth(), 6 * fontMetrics().height()}; }
+
+private:
+    int fullWidth() const
+    {
+        return widget()->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width();
+    }
+};
+
+QPushButton* makeButton(QWidget& form, const ButtonSpec& spec)
 {
-    auto* button = new QPushButton(tr(caption), &form);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = new QPushButton(tr(spec.caption), &form);
+    button->setObjectName(QString::fromLatin1(spec.name));
     button->setAutoDefault(false);
+    const QKeySequence key(QString::fromLatin1(spec.shortcut));
+    auto* shortcut = new QShortcut(key, button);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, button, [button] { button->animateClick(); });
+    button->setToolTip(key.toString(QKeySequence::NativeText));
+    button->setAccessibleDescription(
+        tr("Shortcut: %1").arg(key.toString(QKeySequence::NativeText)));
     return button;
 }
 
@@ -74,7 +154,7 @@ QTreeWidget* makeList(QWidget& form)
     list->setAcceptDrops(true);
     list->viewport()->setAcceptDrops(true);
     list->header()->setStretchLastSection(false);
-    list->setMinimumWidth(360);
+    list->setMinimumSize(240, 120);
     return list;
 }
 
@@ -114,6 +194,8 @@ QWidget* makeChoice(QWidget& form, const OptionControl& row, FormControls& contr
 QGridLayout* layFrame(QWidget& frame, const std::vector<QWidget*>& contents, int columns)
 {
     auto* grid = new QGridLayout(&frame);
+    grid->setHorizontalSpacing(kFrameColumnSpacing);
+    grid->setVerticalSpacing(kFrameRowSpacing);
     int index = 0;
     for (QWidget* widget : contents) {
         grid->addWidget(widget, index / columns, index % columns);
@@ -121,6 +203,45 @@ QGridLayout* layFrame(QWidget& frame, const std::vector<QWidget*>& contents, int
     }
     grid->setRowStretch((index + columns - 1) / columns, 1);
     return grid;
+}
+
+/// The widgets under `layout` that take focus by Tab, in reading order: a grid's cells row
+/// by row, a box's or a flow's items in turn, each container's own contents where it sits.
+void collectInLayoutOrder(QLayout* layout, std::vector<QWidget*>& order)
+{
+    std::vector<std::pair<std::pair<int, int>, QLayoutItem*>> items;
+    auto* grid = qobject_cast<QGridLayout*>(layout);
+    for (int index = 0; index < layout->count(); ++index) {
+        int row = 0;
+        int column = index;
+        int rowSpan = 0;
+        int columnSpan = 0;
+        if (grid != nullptr)
+            grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+        items.push_back({{row, column}, layout->itemAt(index)});
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [cell, item] : items) {
+        if (QLayout* inner = item->layout()) {
+            collectInLayoutOrder(inner, order);
+        } else if (QWidget* widget = item->widget()) {
+            if (auto* area = qobject_cast<QScrollArea*>(widget); area && area->widget())
+                widget = area->widget();
+            if (widget->layout() != nullptr)
+                collectInLayoutOrder(widget->layout(), order);
+            else if ((widget->focusPolicy() & Qt::TabFocus) != 0)
+                order.push_back(widget);
+        }
+    }
+}
+
+void setTabOrderByLayout(QWidget& form)
+{
+    std::vector<QWidget*> order;
+    collectInLayoutOrder(form.layout(), order);
+    for (std::size_t index = 1; index < order.size(); ++index)
+        QWidget::setTabOrder(order[index - 1], order[index]);
 }
 
 }  // namespace
@@ -134,7 +255,14 @@ void ProgressBar::setLine(const QString& line)
 std::vector<QPushButton*> FormControls::pushButtons() const
 {
     return {PushButton1, PushButton2, PushButton3, PushButton4,
-            PushButton6, PushButton7, PushButton9};
+            PushButton6, PushButton7, PushButton9, openOutputFolder};
+}
+
+QString fileCountText(int count)
+{
+    if (count == 0)
+        return tr("No files");
+    return count == 1 ? tr("1 file") : tr("%1 files").arg(count);
 }
 
 FormControls buildForm(QWidget& form)
@@ -147,13 +275,11 @@ FormControls buildForm(QWidget& form)
     form.setFont(font);
 
     controls.ListView1 = makeList(form);
-    controls.PushButton1 = makeButton(form, "PushButton1", "Add VCF File(s)");
-    controls.PushButton4 = makeButton(form, "PushButton4", "Add All VCF File(s) In Folder");
-    controls.PushButton6 = makeButton(form, "PushButton6", "Clear List");
-    controls.PushButton7 = makeButton(form, "PushButton7", "Load Sample/Example Files");
-    controls.PushButton2 = makeButton(form, "PushButton2", "Start Converting");
-    controls.PushButton3 = makeButton(form, "PushButton3", "?");
-    controls.PushButton9 = makeButton(form, "PushButton9", "...");
+    for (const ButtonSpec& spec : kButtons)
+        controls.*spec.member = makeButton(form, spec);
+    controls.openOutputFolder->hide();
+    controls.fileCount = new QLabel(fileCountText(0), &form);
+    controls.fileCount->setObjectName(QStringLiteral("FileCount"));
     controls.ProgressBar1 = new ProgressBar(&form);
     controls.ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     controls.ProgressBar1->setRange(0, 100);
@@ -188,44 +314,58 @@ FormControls buildForm(QWidget& form)
         frameWidgets[spec.name] = frame;
     }
     frameGrids["Frame2"]->addWidget(controls.PushButton3, 0, 2, Qt::AlignRight | Qt::AlignTop);
+    frameGrids["Frame2"]->setColumnStretch(2, 1);
     controls.PushButton3->setFixedWidth(controls.PushButton3->sizeHint().height() + 4);
     controls.PushButton9->setFixedWidth(controls.PushButton9->sizeHint().height() + 12);
     QGridLayout* folderRow = frameGrids["Frame6"];
     folderRow->setContentsMargins(22, 0, 0, 0);  // under the option button's text
     folderRow->setColumnStretch(0, 1);
 
-    auto* formatAndSeparator = new QHBoxLayout;
-    formatAndSeparator->addWidget(frameWidgets["Frame1"]);
-    formatAndSeparator->addWidget(frameWidgets["Frame3"]);
-    auto* options = new QVBoxLayout;
-    options->addLayout(formatAndSeparator);
-    for (const char* name : {"Frame2", "Frame5", "Frame4", "Frame7"})
-        options->addWidget(frameWidgets[name]);
-    options->addStretch(1);
+    auto* options = new OptionsArea(&form);
+    auto* panel = new QWidget(options);
+    panel->setObjectName(QStringLiteral("OptionsPanel"));
+    auto* optionsGrid = new QGridLayout(panel);
+    optionsGrid->setContentsMargins(0, 0, 0, 0);
+    optionsGrid->setSpacing(kFrameSpacing);
+    for (const FramePlace& place : kFramePlaces)
+        optionsGrid->addWidget(frameWidgets[place.name], place.row, place.column, 1, place.span);
+    optionsGrid->setColumnStretch(0, 1);
+    optionsGrid->setColumnStretch(1, 1);
+    optionsGrid->setRowStretch(std::size(kFramePlaces), 1);
+    options->setWidget(panel);
 
-    auto* listButtons = new QHBoxLayout;
+    auto* listButtons = new FlowLayout;
     listButtons->setSpacing(8);
     listButtons->addWidget(controls.PushButton1);
     listButtons->addWidget(controls.PushButton4);
     listButtons->addWidget(controls.PushButton7);
-    listButtons->addStretch(1);
     listButtons->addWidget(controls.PushButton6);
+    listButtons->setRightAlignedFrom(3);  // "Clear List" keeps apart from the adding buttons
+
+    auto* progressRow = new QHBoxLayout;
+    progressRow->addWidget(controls.ProgressBar1, 1);
+    progressRow->addWidget(controls.openOutputFolder);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(controls.ListView1, 1);
+    left->addWidget(controls.fileCount);
+    left->addLayout(listButtons);
+    left->addLayout(progressRow);
 
     controls.PushButton2->setMinimumHeight(40);
     QFont bold = controls.PushButton2->font();
     bold.setBold(true);
     controls.PushButton2->setFont(bold);
+    auto* right = new QVBoxLayout;
+    right->addWidget(options, 1);
+    right->addWidget(controls.PushButton2);
 
-    auto* grid = new QGridLayout(&form);
-    grid->setContentsMargins(12, 12, 12, 12);
-    grid->setHorizontalSpacing(12);
-    grid->addWidget(controls.ListView1, 0, 0);
-    grid->addLayout(options, 0, 1);
-    grid->addLayout(listButtons, 1, 0);
-    grid->addWidget(controls.ProgressBar1, 2, 0);
-    grid->addWidget(controls.PushButton2, 1, 1, 2, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setRowStretch(0, 1);
+    auto* columns = new QHBoxLayout(&form);
+    columns->setContentsMargins(12, 12, 12, 12);
+    columns->setSpacing(12);
+    columns->addLayout(left, 1);
+    columns->addLayout(right);
+    setTabOrderByLayout(form);
     return controls;
 }
 

@@ -12,6 +12,7 @@ class QAbstractButton;
 class QButtonGroup;
 class QFrame;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -42,6 +43,9 @@ struct FormControls {
     QPushButton* PushButton6 = nullptr;  ///< "Clear List"
     QPushButton* PushButton7 = nullptr;  ///< "Load Sample/Example Files"
     QPushButton* PushButton9 = nullptr;  ///< "..." beside the folder box
+    /// "Open Output Folder", shown after a run that wrote CSV files.
+    QPushButton* openOutputFolder = nullptr;
+    QLabel* fileCount = nullptr;  ///< how many files the list holds
     QLineEdit* Text1 = nullptr;
     QFrame* Frame6 = nullptr;  ///< the caption-less frame around Text1 and "..."
     ProgressBar* ProgressBar1 = nullptr;
@@ -55,8 +59,13 @@ struct FormControls {
     std::vector<QPushButton*> pushButtons() const;
 };
 
-/// Builds every control on `form` and lays them out: the file list and its buttons on the
-/// left, the option frames on the right, "Start Converting" and the progress bar below.
+/// Builds every control on `form` and lays them out: the file list, its file count and
+/// buttons and the progress bar on the left; the option frames on the right, scrolling
+/// when the window is short, and "Start Converting" below them. The tab order follows the
+/// layout, and each push button has a keyboard shortcut (shown in its tooltip).
 FormControls buildForm(QWidget& form);
+
+/// The text beside the list for `count` files: "No files", "1 file", "7 files".
+QString fileCountText(int count);
 
 }  // namespace brimwell

@@ -1,7 +1,10 @@
+#include <cstdio>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include "gui/color_scheme.h"
 #include "gui/dialog_provider.h"
 #include "gui/main_window.h"
 #include "gui/qt_settings_store.h"
@@ -27,10 +30,25 @@ int main(int argc, char* argv[])
         QStringLiteral("Save a picture of the window to <file> after start-up, then quit."),
         QStringLiteral("file"));
     parser.addOption(screenshot);
+    const QCommandLineOption colorScheme(
+        QStringLiteral("color-scheme"),
+        QStringLiteral("Draw the window in the <scheme> colours, light or dark, instead of the "
+                       "desktop's."),
+        QStringLiteral("scheme"));
+    parser.addOption(colorScheme);
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QStringLiteral("vCard files or folders to put into the list."),
                                  QStringLiteral("[files...]"));
     parser.process(app);
+    if (parser.isSet(colorScheme)) {
+        const std::optional<QPalette> palette = brimwell::schemePalette(parser.value(colorScheme));
+        if (!palette) {
+            std::fprintf(stderr, "brimwell: the colour scheme is light or dark, not %s\n",
+                         qPrintable(parser.value(colorScheme)));
+            return 2;
+        }
+        QApplication::setPalette(*palette);
+    }
 
     brimwell::QtSettingsStore settings;
     brimwell::QtDialogs dialogs;

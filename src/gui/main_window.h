@@ -14,6 +14,7 @@ namespace brimwell {
 
 class DialogProvider;
 class SettingsStore;
+class WindowGeometry;
 
 /// The program's one window, Form1: builds its controls, runs the start-up (Form_Load) and
 /// hands every event to the core's handlers. Closing it ends the program.
@@ -30,11 +31,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    /// A new palette from the desktop (a switch between light and dark) redraws the theme.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
     void ApplySkin();
     void connectControls();
+    /// "Start Converting", then the output-folder button when the run wrote CSV files.
+    void startConverting();
 
     SettingsStore& m_settings;
     QString m_resourceFolder;
@@ -43,6 +48,9 @@ private:
     OptionsController m_options;
     FileListController m_fileList;
     ConversionJob m_job;
+    WindowGeometry* m_geometry;
+    QString m_outputFolder;  ///< where the last run wrote its CSV files
+    bool m_restyling = false;
 };
 
 }  // namespace brimwell

@@ -6,10 +6,14 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QTreeWidget>
 
+#include "app/messages.h"
+#include "app/settings_store.h"
 #include "gui/dialog_provider.h"
 
 namespace brimwell {
@@ -17,6 +21,10 @@ namespace brimwell {
 namespace {
 
 constexpr qint64 kYieldIntervalMs = 5;
+constexpr const char* kAddFilesFolderKey = "AddFilesFolder";
+constexpr const char* kNoFileManager =
+    "The folder could not be opened: no file manager is set up on this computer.\n\n"
+    "The folder is:\n%1";
 
 QString toQt(const std::string& text)
 {
@@ -36,8 +44,9 @@ void refuseNonText(Control box)
 
 }  // namespace
 
-QtWindow::QtWindow(QWidget& form, const FormControls& controls, DialogProvider& dialogs)
-    : m_form(form), m_controls(controls), m_dialogs(dialogs)
+QtWindow::QtWindow(QWidget& form, const FormControls& controls, DialogProvider& dialogs,
+                   SettingsStore& settings)
+    : m_form(form), m_controls(controls), m_dialogs(dialogs), m_settings(settings)
 {}
 
 QAbstractButton& QtWindow::choice(Control control) const
@@ -224,8 +233,17 @@ std::string QtWindow::inputBox(const std::string& prompt, const std::string& cap
 std::vector<std::string> QtWindow::openFilesDialog(const std::string& title,
                                                    const std::string& filter)
 {
+    QString folder =
+        toQt(m_settings.read(kSettingsApplication, kSettingsSection, kAddFilesFolderKey, ""));
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QStringList chosen =
+        m_dialogs.openFiles(&m_form, toQt(title), qtFileFilter(filter), folder);
+    if (!chosen.isEmpty())
+        m_settings.write(kSettingsApplication, kSettingsSection, kAddFilesFolderKey,
+                         fromQt(QFileInfo(chosen.first()).absolutePath()));
     std::vector<std::string> paths;
-    for (const QString& path : m_dialogs.openFiles(&m_form, toQt(title), qtFileFilter(filter)))
+    for (const QString& path : chosen)
         paths.push_back(fromQt(path));
     return paths;
 }
@@ -233,8 +251,12 @@ std::vector<std::string> QtWindow::openFilesDialog(const std::string& title,
 std::string QtWindow::saveFileDialog(const std::string& title, const std::string& filter,
                                      const std::string& initialFolder)
 {
-    return fromQt(
-        m_dialogs.saveFile(&m_form, toQt(title), qtFileFilter(filter), toQt(initialFolder)));
+    const QString suffix = filterSuffix(filter);
+    // Not every platform's dialog applies the suffix it is given.
+    m_lastSavedFile = fromQt(withDefaultSuffix(
+        m_dialogs.saveFile(&m_form, toQt(title), qtFileFilter(filter), toQt(initialFolder), suffix),
+        suffix));
+    return m_lastSavedFile;
 }
 
 std::string QtWindow::browseForFolder(const std::string& title, const std::string& startFolder)
@@ -244,7 +266,11 @@ std::string QtWindow::browseForFolder(const std::string& title, const std::strin
 
 void QtWindow::shellOpen(const std::string& path)
 {
-    m_dialogs.openWithDesktop(toQt(path));
+    if (m_dialogs.openWithDesktop(toQt(path)))
+        return;
+    m_dialogs.messageBox(&m_form,
+                         QCoreApplication::translate("Form1", kNoFileManager).arg(toQt(path)),
+                         MessageButtons::Ok, MessageIcon::Exclamation, toQt(applicationTitle()));
 }
 
 }  // namespace brimwell

@@ -13,12 +13,15 @@ class QWidget;
 namespace brimwell {
 
 class DialogProvider;
+class SettingsStore;
 
 /// The Window port over the real widgets of the main window: every read asks the control,
 /// every dialog goes through the DialogProvider.
 class QtWindow : public Window {
 public:
-    QtWindow(QWidget& form, const FormControls& controls, DialogProvider& dialogs);
+    /// `settings` keeps the folder the open dialog was last used in.
+    QtWindow(QWidget& form, const FormControls& controls, DialogProvider& dialogs,
+             SettingsStore& settings);
 
     /// The pointer shown for Pointer::Custom (the hand over push buttons).
     void setCustomCursor(const QCursor& cursor) { m_customCursor = cursor; }
@@ -60,12 +63,18 @@ public:
                              const std::string& caption) override;
     std::string inputBox(const std::string& prompt, const std::string& caption,
                          const std::string& preset) override;
+    /// Opens in the folder of the files chosen last time (the home folder at first).
     std::vector<std::string> openFilesDialog(const std::string& title,
                                              const std::string& filter) override;
+    /// A typed name without an extension gets the filter's one ("all" becomes "all.csv").
     std::string saveFileDialog(const std::string& title, const std::string& filter,
                                const std::string& initialFolder) override;
     std::string browseForFolder(const std::string& title, const std::string& startFolder) override;
+    /// Opens the folder in the desktop's file manager, or says where it is when there is none.
     void shellOpen(const std::string& path) override;
+
+    /// The last answer of the save dialog, empty when it was cancelled or never shown.
+    const std::string& lastSavedFile() const { return m_lastSavedFile; }
 
 private:
     QAbstractButton& choice(Control control) const;
@@ -74,6 +83,8 @@ private:
     QWidget& m_form;
     const FormControls& m_controls;
     DialogProvider& m_dialogs;
+    SettingsStore& m_settings;
+    std::string m_lastSavedFile;
     Pointer m_pointer = Pointer::Default;
     QCursor m_customCursor{Qt::PointingHandCursor};
     QCursor m_dragCursor{Qt::ClosedHandCursor};

@@ -1,150 +1,19 @@
 // The window's wiring and its Qt ports; what each handler does is covered by the core's tests.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include <QApplication>
-#include <QDropEvent>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QPushButton>
-#include <QSettings>
+#include <QDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QUrl>
 
-#include "gui/dialog_provider.h"
-#include "gui/main_window.h"
 #include "gui/program_folder.h"
-#include "gui/qt_settings_store.h"
-#include "support/temp_dir.h"
+#include "window_test_fixture.h"
 
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
-namespace brimwell {
+namespace brimwell::test {
 namespace {
 
-const std::string kAnn = "BEGIN:VCARD\r\nN:Lee;Ann\r\nTEL;CELL:555\r\nEND:VCARD\r\n";
-
-/// Answers each dialog with the next of `answers` (none left: cancelled) and each question
-/// with Yes; records each message as "caption: text", the file dialogs' filters and folders,
-/// and what was opened.
-class ScriptedDialogs : public DialogProvider {
-    using Text = const QString&;
-
-public:
-    QStringList answers, messages, asked, opened;
-
-    MessageAnswer messageBox(QWidget*, Text text, MessageButtons buttons, MessageIcon,
-                             Text caption) override
-    {
-        messages << caption + ": " + text;
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
-    }
-    QString inputBox(QWidget*, Text, Text, Text) override { return next(); }
-    QString folder(QWidget*, Text, Text) override { return next(); }
-    QString saveFile(QWidget*, Text, Text filter, Text folder) override
-    {
-        asked << filter << folder;
-        return next();
-    }
-    QStringList openFiles(QWidget*, Text, Text filter) override
-    {
-        asked << filter;
-        return next().split('|', Qt::SkipEmptyParts);
-    }
-    void openWithDesktop(Text path) override { opened << path; }
-    QString next() { return answers.isEmpty() ? QString() : answers.takeFirst(); }
-};
-
-/// A program folder and a settings file of its own for every test.
-class gui_test : public testing::Test {
-protected:
-    test::TempDir dir;
-    ScriptedDialogs dialogs;
-    QtSettingsStore settings;
-    std::unique_ptr<MainWindow> window;
-
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char* argv[] = {const_cast<char*>("gui_test"), nullptr};
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);  // deleted by TearDownTestSuite
-    }
-    static void TearDownTestSuite() { delete qApp; }
-    void SetUp() override
-    {
-        std::filesystem::create_directories(dir.path() / "program");
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, qt(dir.file("settings")));
-    }
-    static QString qt(const std::string& text) { return QString::fromStdString(text); }
-    /// Starts the program (again): a new window over the same settings.
-    void start()
-    {
-        window.reset();
-        window = std::make_unique<MainWindow>(settings, dialogs, qt(dir.file("program")));
-        window->show();
-    }
-    template <class Widget = QPushButton>
-    Widget& control(const char* name) const
-    {
-        auto* found = window->findChild<Widget*>(name);
-        return found ? *found : throw std::runtime_error(name);
-    }
-    QTreeWidget& list() const { return control<QTreeWidget>("ListView1"); }
-    QLineEdit& text1() const { return control<QLineEdit>("Text1"); }
-    QStringList items() const
-    {
-        QStringList texts;
-        for (int index = 0; index < list().topLevelItemCount(); ++index)
-            texts << list().topLevelItem(index)->text(0);
-        return texts;
-    }
-    /// The names of the ticked check boxes and selected option buttons.
-    QStringList ticked() const
-    {
-        QStringList names;
-        for (QAbstractButton* box : window->findChildren<QAbstractButton*>())
-            if (box->isChecked())
-                names << box->objectName();
-        names.sort();
-        return names;
-    }
-    void click(std::initializer_list<const char*> names)
-    {
-        for (const char* name : names)
-            control<QAbstractButton>(name).click();
-    }
-    void hover(const char* name)
-    {
-        QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(&control<QWidget>(name), &enter);
-    }
-    /// One mouse event on the list at the centre of row `row` (1-based).
-    void mouseOnRow(QEvent::Type type, int row, Qt::MouseButtons buttons)
-    {
-        QWidget* surface = list().viewport();
-        const QPoint at = list().visualItemRect(list().topLevelItem(row - 1)).center();
-        QMouseEvent event(type, at, surface->mapToGlobal(at), Qt::LeftButton, buttons, {});
-        QApplication::sendEvent(surface, &event);
-    }
-    /// Drags `data` onto the list and drops it there; false when the drag was refused.
-    bool dragAndDrop(QMimeData& data)
-    {
-        QDragEnterEvent enter({}, Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(list().viewport(), &enter);
-        QDropEvent drop({}, Qt::CopyAction, &data, Qt::LeftButton, {});
-        if (enter.isAccepted())
-            QApplication::sendEvent(list().viewport(), &drop);
-        return enter.isAccepted();
-    }
-};
+using gui_test = WindowTest;
 
 TEST_F(gui_test, start_up_survives_a_damaged_setting_and_a_restart_restores_the_changes)
 {
@@ -177,7 +46,7 @@ TEST_F(gui_test, buttons_drops_keys_and_the_mouse_reach_their_handlers_up_to_a_r
     click({"PushButton1", "PushButton4", "PushButton7", "PushButton9", "PushButton3"});
     EXPECT_EQ(items(), QStringList({"/data/a.vcf", qt(dir.file("in/deep/b.vcf")),
                                     qt(dir.file("program/Samples/ann.vcf"))}));
-    EXPECT_EQ(dialogs.asked, QStringList{"vCard VCF Files (*.vcf)"});
+    EXPECT_EQ(dialogs.asked, QStringList({"vCard VCF Files (*.vcf)", QDir::homePath()}));
     EXPECT_EQ(dialogs.opened, QStringList{qt(dir.file("program/Samples/"))});
     EXPECT_EQ(text1().text(), "/srv/csv/");
     EXPECT_TRUE(dialogs.messages.back().startsWith("Brimwell: Leave these unchecked"));
@@ -217,7 +86,7 @@ TEST_F(gui_test, the_window_and_settings_ports)
 {
     QWidget form;
     const FormControls controls = buildForm(form);
-    QtWindow port(form, controls, dialogs);
+    QtWindow port(form, controls, dialogs, settings);
     port.setOptionSelected(Control::Option4, true);
     port.setOptionSelected(Control::Option4, false);  // the exclusive group lets go
     EXPECT_FALSE(port.optionSelected(Control::Option4));
@@ -236,7 +105,7 @@ TEST_F(gui_test, the_window_and_settings_ports)
     EXPECT_EQ(controls.ProgressBar1->text(), "Processing: 100%p.vcf");
     dialogs.answers = {"/out/all.csv"};
     EXPECT_EQ(port.saveFileDialog("Save", "CSV Files (*.csv)|*.csv", "/srv/"), "/out/all.csv");
-    EXPECT_EQ(dialogs.asked, QStringList({"CSV Files (*.csv)", "/srv/"}));
+    EXPECT_EQ(dialogs.asked, QStringList({"CSV Files (*.csv)", "/srv/", "csv"}));
     port.messageBox("one\r\ntwo\r\rthree", MessageButtons::Ok, MessageIcon::None, "Brimwell");
     EXPECT_EQ(dialogs.messages, QStringList{"Brimwell: one\ntwo\n\nthree"});
 
@@ -293,4 +162,4 @@ TEST_F(gui_test, the_theme_and_the_pointers_come_from_the_program_or_installed_d
 }
 
 }  // namespace
-}  // namespace brimwell
+}  // namespace brimwell::test

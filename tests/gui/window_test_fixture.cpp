@@ -1,0 +1,6 @@
+#include "window_test_fixture.h"
+
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
