@@ -22,9 +22,8 @@ MessageAnswer QtDialogs::messageBox(QWidget* parent, const QString& text, Messag
                                     MessageIcon icon, const QString& caption)
 {
     const bool yesNo = buttons == MessageButtons::YesNo;
-    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    caption, text, yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    parent);
+    QMessageBox box(icon == MessageIcon::None ? QMessageBox::NoIcon : QMessageBox::Warning, caption,
+                    text, yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     const int pressed = box.exec();
     if (!yesNo)

@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
@@ -21,6 +23,7 @@
 
 #include "gui/flow_layout.h"
 #include "job/option_table.h"
+#include "vcard/csv/text_encoder.h"
 
 namespace brimwell {
 
@@ -70,27 +73,36 @@ constexpr FrameSpec kFrames[] = {
     {"Frame5", "Additional Options", 1},
     {"Frame4", "Save Options", 1},
     {"Frame7", "Save Option", 1},
+    {"Frame8", "Encoding", 1},
     {"Frame6", nullptr, 2},
 };
 
-/// The captioned frames on the options grid: row, column, columns spanned. Format and
-/// Separator share the first row; the grid leaves room for more frames beside them.
+/// The captioned frames on the options grid: row, column, rows and columns spanned. Format
+/// takes the first two rows of the left column; Separator and, under it, the encoding
+/// choices of Format's last three layouts take the right one.
 struct FramePlace {
     std::string_view name;
     int row;
     int column;
-    int span;
+    int rowSpan;
+    int columnSpan;
 };
 
 constexpr FramePlace kFramePlaces[] = {
-    {"Frame1", 0, 0, 1}, {"Frame3", 0, 1, 1}, {"Frame2", 1, 0, 2},
-    {"Frame5", 2, 0, 2}, {"Frame4", 3, 0, 2}, {"Frame7", 4, 0, 2},
+    {"Frame1", 0, 0, 2, 1}, {"Frame3", 0, 1, 1, 1}, {"Frame8", 1, 1, 1, 1}, {"Frame2", 2, 0, 1, 2},
+    {"Frame5", 3, 0, 1, 2}, {"Frame4", 4, 0, 1, 2}, {"Frame7", 5, 0, 1, 2},
 };
 
 /// The same spacing in every frame, so that the frames' rows line up.
 constexpr int kFrameRowSpacing = 4;
 constexpr int kFrameColumnSpacing = 14;
 constexpr int kFrameSpacing = 10;
+
+constexpr const char* kEncodingToolTip =
+    "Encoding of the Google Contacts, Outlook and spreadsheet CSVs. A character that a code "
+    "page lacks is written as ? and counted.";
+constexpr const char* kFallbackToolTip =
+    "Code page of 8-bit vCard text that names no charset and is not UTF-8.";
 
 constexpr const char* kListToolTip =
     "Drag and drop files here. Double-click item to remove it. Move | line to right and out "
@@ -185,6 +197,25 @@ QWidget* makeChoice(QWidget& form, const OptionControl& row, FormControls& contr
         controls.Text1 = new QLineEdit(&form);
         widget = controls.Text1;
         break;
+    case ControlKind::ChoiceBox: {
+        // A label and its list on one line; the list carries the control's name.
+        auto* line = new QWidget(&form);
+        auto* layout = new QHBoxLayout(line);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* list = new QComboBox(line);
+        for (const std::string& name : vcard::csv::encodingNames())
+            if (row.control == Control::Combo1 || name != "utf-8-bom")
+                list->addItem(QString::fromStdString(name));
+        list->setObjectName(fromView(row.name));
+        list->setToolTip(row.control == Control::Combo1 ? tr(kEncodingToolTip)
+                                                        : tr(kFallbackToolTip));
+        auto* label = new QLabel(fromView(row.caption) + QStringLiteral(":"), line);
+        label->setBuddy(list);
+        layout->addWidget(label);
+        layout->addWidget(list, 1);
+        controls.lists[row.control] = list;
+        return line;
+    }
     }
     widget->setObjectName(fromView(row.name));
     return widget;
@@ -313,6 +344,7 @@ FormControls buildForm(QWidget& form)
         frameGrids[spec.name] = layFrame(*frame, contents[spec.name], spec.columns);
         frameWidgets[spec.name] = frame;
     }
+    controls.Frame8 = static_cast<QGroupBox*>(frameWidgets["Frame8"]);
     frameGrids["Frame2"]->addWidget(controls.PushButton3, 0, 2, Qt::AlignRight | Qt::AlignTop);
     frameGrids["Frame2"]->setColumnStretch(2, 1);
     controls.PushButton3->setFixedWidth(controls.PushButton3->sizeHint().height() + 4);
@@ -328,10 +360,11 @@ FormControls buildForm(QWidget& form)
     optionsGrid->setContentsMargins(0, 0, 0, 0);
     optionsGrid->setSpacing(kFrameSpacing);
     for (const FramePlace& place : kFramePlaces)
-        optionsGrid->addWidget(frameWidgets[place.name], place.row, place.column, 1, place.span);
+        optionsGrid->addWidget(frameWidgets[place.name], place.row, place.column, place.rowSpan,
+                               place.columnSpan);
     optionsGrid->setColumnStretch(0, 1);
     optionsGrid->setColumnStretch(1, 1);
-    optionsGrid->setRowStretch(std::size(kFramePlaces), 1);
+    optionsGrid->setRowStretch(kFramePlaces[std::size(kFramePlaces) - 1].row + 1, 1);
     options->setWidget(panel);
 
     auto* listButtons = new FlowLayout;

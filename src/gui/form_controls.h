@@ -10,6 +10,7 @@
 
 class QAbstractButton;
 class QButtonGroup;
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -51,9 +52,12 @@ struct FormControls {
     ProgressBar* ProgressBar1 = nullptr;
     /// The option buttons and check boxes.
     std::map<Control, QAbstractButton*> choices;
+    /// The drop-down lists: the encoding and the fallback code page (Combo1, Combo2).
+    std::map<Control, QComboBox*> lists;
+    QGroupBox* Frame8 = nullptr;  ///< the frame of the two lists
     /// The exclusive group of each option button's frame.
     std::map<Control, QButtonGroup*> groups;
-    /// The captioned frames, Frame1 to Frame5 and Frame7.
+    /// The captioned frames, Frame1 to Frame5, Frame7 and Frame8.
     std::vector<QGroupBox*> frames;
 
     std::vector<QPushButton*> pushButtons() const;

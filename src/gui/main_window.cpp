@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -119,6 +120,11 @@ void MainWindow::connectControls()
         case ControlKind::TextBox:
             connect(m_controls.Text1, &QLineEdit::textChanged, this,
                     [this] { m_options.Text1_Change(); });
+            break;
+        case ControlKind::ChoiceBox:
+            // The user's choice only: restoring the list at start-up writes no key.
+            connect(m_controls.lists.at(control), &QComboBox::textActivated, this,
+                    [this, control] { m_options.choiceChange(control); });
             break;
         }
     }

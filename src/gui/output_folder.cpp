@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "app/window.h"
+#include "base/window.h"
 
 namespace brimwell {
 

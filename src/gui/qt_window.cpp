@@ -5,15 +5,17 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QTreeWidget>
 
-#include "app/messages.h"
-#include "app/settings_store.h"
+#include "base/messages.h"
+#include "base/settings_store.h"
 #include "gui/dialog_provider.h"
 
 namespace brimwell {
@@ -36,12 +38,6 @@ std::string fromQt(const QString& text)
     return text.toStdString();
 }
 
-void refuseNonText(Control box)
-{
-    if (box != Control::Text1)
-        throw std::invalid_argument("the control has no text");
-}
-
 }  // namespace
 
 QtWindow::QtWindow(QWidget& form, const FormControls& controls, DialogProvider& dialogs,
@@ -52,6 +48,14 @@ QtWindow::QtWindow(QWidget& form, const FormControls& controls, DialogProvider& 
 QAbstractButton& QtWindow::choice(Control control) const
 {
     return *m_controls.choices.at(control);
+}
+
+QComboBox& QtWindow::list(Control control) const
+{
+    const auto found = m_controls.lists.find(control);
+    if (found == m_controls.lists.end())
+        throw std::invalid_argument("the control has no text");
+    return *found->second;
 }
 
 QTreeWidgetItem& QtWindow::item(int index) const
@@ -82,8 +86,9 @@ int QtWindow::checkValue(Control box) const
 
 std::string QtWindow::text(Control box) const
 {
-    refuseNonText(box);
-    return fromQt(m_controls.Text1->text());
+    if (box == Control::Text1)
+        return fromQt(m_controls.Text1->text());
+    return fromQt(list(box).currentText());
 }
 
 void QtWindow::setOptionSelected(Control option, bool selected)
@@ -113,13 +118,25 @@ void QtWindow::setCheckValue(Control box, int value)
 
 void QtWindow::setText(Control box, const std::string& text)
 {
-    refuseNonText(box);
-    m_controls.Text1->setText(toQt(text));
+    if (box == Control::Text1) {
+        m_controls.Text1->setText(toQt(text));
+        return;
+    }
+    QComboBox& list = this->list(box);
+    // A stored name the list does not offer is shown as it is, not silently replaced.
+    if (list.findText(toQt(text)) < 0)
+        list.addItem(toQt(text));
+    list.setCurrentText(toQt(text));
 }
 
 void QtWindow::setFolderBoxEnabled(bool enabled)
 {
     m_controls.Frame6->setEnabled(enabled);
+}
+
+void QtWindow::setEncodingChoicesEnabled(bool enabled)
+{
+    m_controls.Frame8->setEnabled(enabled);
 }
 
 int QtWindow::listCount() const

@@ -7,6 +7,7 @@
 #include "gui/form_controls.h"
 
 class QAbstractButton;
+class QComboBox;
 class QTreeWidgetItem;
 class QWidget;
 
@@ -36,6 +37,7 @@ public:
     void setCheckValue(Control box, int value) override;
     void setText(Control box, const std::string& text) override;
     void setFolderBoxEnabled(bool enabled) override;
+    void setEncodingChoicesEnabled(bool enabled) override;
 
     int listCount() const override;
     std::string listItem(int index) const override;
@@ -78,6 +80,8 @@ public:
 
 private:
     QAbstractButton& choice(Control control) const;
+    /// The drop-down list of Combo1 or Combo2; throws for a control without text.
+    QComboBox& list(Control control) const;
     QTreeWidgetItem& item(int index) const;
 
     QWidget& m_form;

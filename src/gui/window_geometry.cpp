@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
 namespace brimwell {
 

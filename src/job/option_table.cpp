@@ -34,27 +34,31 @@ constexpr std::array kControls = {
     OptionControl{Check10, "Check10", CheckBox, "Frame5", "Remove CRLF (Carriage Return/Linefeed)",
                   "Remove CRLF", "0"},
     OptionControl{Text1, "Text1", TextBox, "Frame6", "", "Text1", ""},
-    OptionControl{Option9, "Option9", OptionButton, "Frame7", "Save results to this folder:",
-                  "Option9", "1"},
+    OptionControl{Option9, "Option9", OptionButton, "Frame7",
+                  "Save results to this folder:", "Option9", "1"},
     OptionControl{Option10, "Option10", OptionButton, "Frame7",
                   "Save results in folder of original file", "Option10", "0"},
     OptionControl{Option11, "Option11", OptionButton, "Frame1", "Google Contacts", "Option11", "0"},
     OptionControl{Option12, "Option12", OptionButton, "Frame1", "Outlook", "Option12", "0"},
     OptionControl{Option13, "Option13", OptionButton, "Frame1", "Spreadsheet (all fields)",
                   "Option13", "0"},
-    OptionControl{Combo1, "Combo1", ChoiceBox, "Frame8", "Encoding", "Encoding", "utf-8-bom"},
-    OptionControl{Combo2, "Combo2", ChoiceBox, "Frame8", "Fallback code page",
-                  "Fallback Code Page", "windows-1252"},
+    OptionControl{Combo1, "Combo1", ChoiceBox, "Frame8", "CSV file", "Encoding", "utf-8-bom"},
+    OptionControl{Combo2, "Combo2", ChoiceBox, "Frame8", "Fallback", "Fallback Code Page",
+                  "windows-1252"},
 };
 
 }  // namespace
 
-std::span<const OptionControl> optionControls() { return kControls; }
+std::span<const OptionControl> optionControls()
+{
+    return kControls;
+}
 
 const OptionControl& optionControl(Control control)
 {
-    auto found = std::find_if(kControls.begin(), kControls.end(),
-                              [control](const OptionControl& row) { return row.control == control; });
+    auto found =
+        std::find_if(kControls.begin(), kControls.end(),
+                     [control](const OptionControl& row) { return row.control == control; });
     if (found == kControls.end())
         throw std::invalid_argument("unknown control");
     return *found;
