@@ -77,20 +77,19 @@ constexpr FrameSpec kFrames[] = {
     {"Frame6", nullptr, 2},
 };
 
-/// The captioned frames on the options grid: row, column, rows and columns spanned. Format
-/// takes the first two rows of the left column; Separator and, under it, the encoding
-/// choices of Format's last three layouts take the right one.
+/// The captioned frames on the options grid: row, column, columns spanned. Format and
+/// Separator share the first row; the encoding choices of Format's last three layouts
+/// come right under them.
 struct FramePlace {
     std::string_view name;
     int row;
     int column;
-    int rowSpan;
-    int columnSpan;
+    int span;
 };
 
 constexpr FramePlace kFramePlaces[] = {
-    {"Frame1", 0, 0, 2, 1}, {"Frame3", 0, 1, 1, 1}, {"Frame8", 1, 1, 1, 1}, {"Frame2", 2, 0, 1, 2},
-    {"Frame5", 3, 0, 1, 2}, {"Frame4", 4, 0, 1, 2}, {"Frame7", 5, 0, 1, 2},
+    {"Frame1", 0, 0, 1}, {"Frame3", 0, 1, 1}, {"Frame8", 1, 0, 2}, {"Frame2", 2, 0, 2},
+    {"Frame5", 3, 0, 2}, {"Frame4", 4, 0, 2}, {"Frame7", 5, 0, 2},
 };
 
 /// The same spacing in every frame, so that the frames' rows line up.
@@ -360,11 +359,10 @@ FormControls buildForm(QWidget& form)
     optionsGrid->setContentsMargins(0, 0, 0, 0);
     optionsGrid->setSpacing(kFrameSpacing);
     for (const FramePlace& place : kFramePlaces)
-        optionsGrid->addWidget(frameWidgets[place.name], place.row, place.column, place.rowSpan,
-                               place.columnSpan);
+        optionsGrid->addWidget(frameWidgets[place.name], place.row, place.column, 1, place.span);
     optionsGrid->setColumnStretch(0, 1);
     optionsGrid->setColumnStretch(1, 1);
-    optionsGrid->setRowStretch(kFramePlaces[std::size(kFramePlaces) - 1].row + 1, 1);
+    optionsGrid->setRowStretch(std::size(kFramePlaces), 1);
     options->setWidget(panel);
 
     auto* listButtons = new FlowLayout;

@@ -1,6 +1,7 @@
 // The window's wiring and its Qt ports; what each handler does is covered by the core's tests.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QTest>
 #include <QThread>
@@ -33,6 +34,28 @@ TEST_F(gui_test, start_up_survives_a_damaged_setting_and_a_restart_restores_the_
     EXPECT_FALSE(control<QWidget>("Frame6").isEnabled());
     click({"Option9"});
     EXPECT_TRUE(control<QWidget>("Frame6").isEnabled());
+}
+
+TEST_F(gui_test, the_importer_layouts_enable_their_encoding_choices_and_are_remembered)
+{
+    start();
+    auto& encoding = control<QComboBox>("Combo1");
+    auto& fallback = control<QComboBox>("Combo2");
+    EXPECT_FALSE(control<QWidget>("Frame8").isEnabled());  // "CSV" on a first start
+    EXPECT_EQ(encoding.currentText() + " " + fallback.currentText(), "utf-8-bom windows-1252");
+    EXPECT_EQ(fallback.findText("utf-8-bom"), -1);  // a mark is no code page to read with
+
+    click({"Option12"});
+    EXPECT_TRUE(control<QWidget>("Frame8").isEnabled());
+    encoding.setCurrentIndex(encoding.findText("windows-1250"));
+    emit encoding.textActivated(encoding.currentText());
+    start();
+    EXPECT_TRUE(control<QAbstractButton>("Option12").isChecked());
+    EXPECT_FALSE(control<QAbstractButton>("Option1").isChecked());
+    EXPECT_EQ(control<QComboBox>("Combo1").currentText(), "windows-1250");
+    EXPECT_TRUE(control<QWidget>("Frame8").isEnabled());
+    click({"Option2"});
+    EXPECT_FALSE(control<QWidget>("Frame8").isEnabled());
 }
 
 TEST_F(gui_test, buttons_drops_keys_and_the_mouse_reach_their_handlers_up_to_a_run)
