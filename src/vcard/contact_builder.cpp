@@ -182,6 +182,7 @@ std::string_view ContactBuilder::decodedText(const Property& property)
 Attributes ContactBuilder::attributes(const Property& property) const
 {
     Attributes result;
+    result.types.reserve(property.parameters.size());
     m_charsets.appendUtf8(property.group, result.group);
     for (const Parameter& parameter : property.parameters) {
         if (parameter.name.empty()) {
@@ -512,16 +513,15 @@ void ContactBuilder::joinLabels()
         others.erase(others.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
-Contact ContactBuilder::finish()
+void ContactBuilder::finish(Contact& out)
 {
     joinLabels();
-    Contact contact = std::move(m_contact);
+    out = std::move(m_contact);
     m_contact = Contact{};
     m_problems.clear();
     m_addressLabels.clear();
     m_groupLabels.clear();
     m_groups.clear();
-    return contact;
 }
 
 }  // namespace brimwell::vcard

@@ -14,7 +14,7 @@
 //     ContactBuilder builder(charsets);
 //     builder.add(property);            // TEL;TYPE=cell:+1 555 -> phones[0]
 //     builder.problems();               // "bad quoted-printable escape in NOTE", ...
-//     Contact contact = builder.finish();
+//     builder.finish(contact);
 
 namespace brimwell::vcard {
 
@@ -33,8 +33,9 @@ public:
     /// The FN read so far, for naming the card in a warning.
     const std::string& formattedName() const { return m_contact.formattedName; }
 
-    /// Joins labels to their properties and hands the contact over; the builder starts over.
-    Contact finish();
+    /// Joins labels to their properties and moves the contact into `out`; the builder starts
+    /// over.
+    void finish(Contact& out);
 
 private:
     std::string_view decodedText(const Property& property);

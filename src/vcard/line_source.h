@@ -21,6 +21,10 @@ public:
     bool peek(std::string_view& line);
     void advance();
 
+    /// The first byte of the line after advance(), when it is in the buffer already: until
+    /// the next peek() the line before stays valid.
+    bool bufferedByte(char& byte) const;
+
     /// True when the text came from a UTF-16 or UTF-32 file.
     bool transcoded() const { return m_transcoder != nullptr; }
 
@@ -32,7 +36,8 @@ private:
     std::size_t m_blockSize;
     std::string m_buffer;  ///< text (UTF-8 when transcoded) not yet cut into lines
     std::size_t m_position = 0;
-    std::string m_block;  ///< raw bytes of the last block read
+    std::string
+        m_block;  ///< raw bytes of the last block, when they are transcoded or looked at for a mark
     bool m_started = false;
     bool m_ended = false;  ///< the stream is exhausted and the buffer holds the rest
     bool m_hasLine = false;

@@ -37,10 +37,15 @@ bool LogicalLines::next(LogicalLine& line)
         if (!trimSpaces(physical).empty())
             break;
     }
-    line.text.assign(physical);
-    while (m_source.peek(physical) && !physical.empty() && isFoldSpace(physical.front())) {
-        line.text.append(physical.substr(1));
-        m_source.advance();
+    line.text = physical;
+    char next = 0;
+    if (!m_source.bufferedByte(next) || isFoldSpace(next)) {
+        keep(line);
+        while (m_source.peek(physical) && !physical.empty() && isFoldSpace(physical.front())) {
+            line.storage.append(physical.substr(1));
+            m_source.advance();
+        }
+        line.text = line.storage;
     }
     line.isProperty = parseProperty(line.text, line.property);
     if (!line.isProperty)
@@ -60,8 +65,17 @@ bool LogicalLines::next(LogicalLine& line)
     return true;
 }
 
+void LogicalLines::keep(LogicalLine& line)
+{
+    if (line.text.data() == line.storage.data())
+        return;
+    line.storage.assign(line.text);
+    line.text = line.storage;
+}
+
 bool LogicalLines::joinSoftBreak(LogicalLine& line)
 {
+    keep(line);
     std::string_view physical;
     bool afterBlank = false;
     for (;;) {
@@ -75,18 +89,21 @@ bool LogicalLines::joinSoftBreak(LogicalLine& line)
     // Across blank lines the value goes on only with a line that starts no property.
     if (afterBlank && startsProperty(physical))
         return false;
-    line.text.pop_back();
-    line.text.append(physical);
+    line.storage.pop_back();
+    line.storage.append(physical);
+    line.text = line.storage;
     m_source.advance();
     return true;
 }
 
 bool LogicalLines::joinBase64Line(LogicalLine& line)
 {
+    keep(line);
     std::string_view physical;
     if (!m_source.peek(physical) || trimSpaces(physical).empty() || !isBase64Text(physical))
         return false;
-    line.text.append(physical);
+    line.storage.append(physical);
+    line.text = line.storage;
     m_source.advance();
     return true;
 }

@@ -55,17 +55,28 @@ VCardReader::~VCardReader() = default;
 
 bool VCardReader::next(Contact& contact)
 {
-    while (m_readyNext == m_ready.size()) {
-        m_ready.clear();
-        m_readyNext = 0;
-        if (m_finished)
-            return false;
+    if (takeReady(contact))
+        return true;
+    m_out = &contact;
+    m_delivered = false;
+    while (!m_delivered && m_ready.empty() && !m_finished) {
         if (m_lines.next(m_line)) {
             handle(m_line);
         } else {
             finishFile();
             m_finished = true;
         }
+    }
+    m_out = nullptr;
+    return m_delivered || takeReady(contact);
+}
+
+bool VCardReader::takeReady(Contact& contact)
+{
+    if (m_readyNext == m_ready.size()) {
+        m_ready.clear();
+        m_readyNext = 0;
+        return false;
     }
     contact = std::move(m_ready[m_readyNext++]);
     return true;
@@ -109,7 +120,12 @@ void VCardReader::endCard()
         warn(card.number, card.builder->formattedName(), problem);
     --m_depth;
     std::vector<Contact>& target = m_depth > 0 ? m_open[m_depth - 1].nested : m_ready;
-    target.push_back(card.builder->finish());
+    if (m_depth == 0 && m_out != nullptr && !m_delivered) {
+        card.builder->finish(*m_out);
+        m_delivered = true;
+    } else {
+        card.builder->finish(target.emplace_back());
+    }
     for (Contact& nested : card.nested)
         target.push_back(std::move(nested));
     card.nested.clear();

@@ -51,6 +51,7 @@ public:
 private:
     VCardReader(std::unique_ptr<std::ifstream> file, std::istream* in, std::string fileName,
                 const ReaderOptions& options);
+    bool takeReady(Contact& contact);
     void handle(const LogicalLine& line);
     void beginCard();
     void endCard();
@@ -73,6 +74,8 @@ private:
     std::size_t m_depth = 0;       ///< how many of m_open are in use
     std::vector<Contact> m_ready;  ///< finished contacts not handed out yet
     std::size_t m_readyNext = 0;
+    Contact* m_out = nullptr;  ///< where next() wants the contact it waits for
+    bool m_delivered = false;  ///< a contact went straight into *m_out
     std::size_t m_cardCount = 0;
     bool m_finished = false;
     std::vector<std::string> m_warnings;

@@ -1,5 +1,8 @@
 #include "vcard/value_decoder.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace brimwell::vcard {
 namespace {
 
@@ -45,15 +48,19 @@ bool decodeQuotedPrintable(std::string_view text, std::string& out)
 
 bool isValidBase64(std::string_view text)
 {
-    std::size_t letters = 0;
-    for (char c : text)
-        if (c != ' ' && c != '\t' && c != '=')
-            ++letters;
-    return letters % 4 != 1;
+    const auto skipped = std::count(text.begin(), text.end(), ' ') +
+                         std::count(text.begin(), text.end(), '\t') +
+                         std::count(text.begin(), text.end(), '=');
+    return (text.size() - static_cast<std::size_t>(skipped)) % 4 != 1;
 }
 
 void appendUnescaped(std::string_view text, std::string& out)
 {
+    if (std::memchr(text.data(), '\\', text.size()) == nullptr &&
+        std::memchr(text.data(), '\r', text.size()) == nullptr) {
+        out.append(text);
+        return;
+    }
     std::size_t i = 0;
     while (i < text.size()) {
         std::size_t special = i;
