@@ -20,6 +20,7 @@ struct Property {
     std::string_view name;
     std::vector<Parameter> parameters;
     std::string_view value;
+    bool utf8 = false;  ///< the whole line is valid UTF-8, so every part of it is too
 };
 
 enum class ValueEncoding { None, QuotedPrintable, Base64 };

@@ -92,6 +92,12 @@ void VCardReader::handle(const LogicalLine& line)
         }
         return;
     }
+    const std::size_t nameLength = line.property.name.size();
+    if (nameLength != 3 && nameLength != 5) {
+        if (m_depth > 0)
+            m_open[m_depth - 1].builder->add(line.property);
+        return;
+    }
     if (isCardMarker(line.property, "BEGIN"))
         beginCard();
     else if (isCardMarker(line.property, "END"))

@@ -48,10 +48,10 @@ bool decodeQuotedPrintable(std::string_view text, std::string& out)
 
 bool isValidBase64(std::string_view text)
 {
-    const auto skipped = std::count(text.begin(), text.end(), ' ') +
-                         std::count(text.begin(), text.end(), '\t') +
-                         std::count(text.begin(), text.end(), '=');
-    return (text.size() - static_cast<std::size_t>(skipped)) % 4 != 1;
+    std::size_t letters = 0;
+    for (char c : text)
+        letters += static_cast<std::size_t>(c != ' ' && c != '\t' && c != '=');
+    return letters % 4 != 1;
 }
 
 void appendUnescaped(std::string_view text, std::string& out)
