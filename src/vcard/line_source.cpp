@@ -5,7 +5,7 @@
 namespace brimwell::vcard {
 
 LineSource::LineSource(std::istream& in, std::size_t blockSize)
-    : m_in(in), m_blockSize(blockSize < 16 ? 16 : blockSize)
+    : m_in(in), m_blockSize(blockSize < 4 ? 4 : blockSize)
 {}
 
 bool LineSource::fill()
@@ -39,7 +39,7 @@ bool LineSource::fill()
 
 void LineSource::detectMark()
 {
-    // A mark can only be cut by a block of fewer than four bytes, which is then the whole file.
+    // A block holds at least four bytes, so only a file shorter than that can cut a mark.
     const std::string_view head(m_block);
     struct Mark {
         std::string_view bytes;

@@ -15,6 +15,7 @@ namespace brimwell::vcard {
 
 class LineSource {
 public:
+    /// Reads `in` `blockSize` bytes at a time (at least four).
     explicit LineSource(std::istream& in, std::size_t blockSize = 64 * 1024);
 
     /// The current line without its line end, valid until advance(); false at the end.
