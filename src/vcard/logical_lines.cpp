@@ -38,6 +38,7 @@ bool LogicalLines::next(LogicalLine& line)
             break;
     }
     line.text = physical;
+    line.isProperty = false;
     char next = 0;
     if (!m_source.bufferedByte(next) || isFoldSpace(next)) {
         keep(line);
@@ -71,6 +72,9 @@ void LogicalLines::keep(LogicalLine& line)
         return;
     line.storage.assign(line.text);
     line.text = line.storage;
+    // The parsed views must move along: the source's buffer may change once it reads on.
+    if (line.isProperty)
+        parseProperty(line.text, line.property);
 }
 
 bool LogicalLines::joinSoftBreak(LogicalLine& line)

@@ -28,6 +28,7 @@ public:
     bool next(LogicalLine& line);
 
 private:
+    /// Copies a line that is still a view of the source into its storage.
     void keep(LogicalLine& line);
     bool joinSoftBreak(LogicalLine& line);
     bool joinBase64Line(LogicalLine& line);

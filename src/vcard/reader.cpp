@@ -39,7 +39,7 @@ VCardReader::VCardReader(std::unique_ptr<std::ifstream> file, std::istream* in,
     : m_file(std::move(file)),
       m_fileName(std::move(fileName)),
       m_charsets(options.fallbackCharset),
-      m_source(in != nullptr ? *in : *m_file),
+      m_source(in != nullptr ? *in : *m_file, options.blockSize),
       m_lines(m_source)
 {}
 

@@ -30,6 +30,8 @@ namespace brimwell::vcard {
 struct ReaderOptions {
     /// The code page of 8-bit text without a CHARSET that is not valid UTF-8.
     std::string fallbackCharset = "windows-1252";
+    /// How many bytes are read from the stream at a time.
+    std::size_t blockSize = 64 * 1024;
 };
 
 class VCardReader {
