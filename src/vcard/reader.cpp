@@ -55,11 +55,9 @@ VCardReader::~VCardReader() = default;
 
 bool VCardReader::next(Contact& contact)
 {
-    if (takeReady(contact))
-        return true;
-    m_out = &contact;
-    m_delivered = false;
-    while (!m_delivered && m_ready.empty() && !m_finished) {
+    while (!takeReady(contact)) {
+        if (m_finished)
+            return false;
         if (m_lines.next(m_line)) {
             handle(m_line);
         } else {
@@ -67,18 +65,16 @@ bool VCardReader::next(Contact& contact)
             m_finished = true;
         }
     }
-    m_out = nullptr;
-    return m_delivered || takeReady(contact);
+    return true;
 }
 
 bool VCardReader::takeReady(Contact& contact)
 {
-    if (m_readyNext == m_ready.size()) {
-        m_ready.clear();
-        m_readyNext = 0;
+    if (m_slotsBase == m_slotsReady)
         return false;
-    }
-    contact = std::move(m_ready[m_readyNext++]);
+    contact = std::move(m_slots.front());
+    m_slots.pop_front();
+    ++m_slotsBase;
     return true;
 }
 
@@ -112,8 +108,11 @@ void VCardReader::handle(const LogicalLine& line)
 void VCardReader::beginCard()
 {
     if (m_open.size() == m_depth)
-        m_open.push_back({std::make_unique<ContactBuilder>(m_charsets), 0, {}});
-    m_open[m_depth].number = ++m_cardCount;
+        m_open.push_back({std::make_unique<ContactBuilder>(m_charsets), 0, 0});
+    OpenCard& card = m_open[m_depth];
+    card.number = ++m_cardCount;
+    card.slot = m_slotsBase + m_slots.size();
+    m_slots.emplace_back();
     ++m_depth;
 }
 
@@ -124,17 +123,10 @@ void VCardReader::endCard()
     OpenCard& card = m_open[m_depth - 1];
     for (const std::string& problem : card.builder->problems())
         warn(card.number, card.builder->formattedName(), problem);
+    card.builder->finish(m_slots[card.slot - m_slotsBase]);
     --m_depth;
-    std::vector<Contact>& target = m_depth > 0 ? m_open[m_depth - 1].nested : m_ready;
-    if (m_depth == 0 && m_out != nullptr && !m_delivered) {
-        card.builder->finish(*m_out);
-        m_delivered = true;
-    } else {
-        card.builder->finish(target.emplace_back());
-    }
-    for (Contact& nested : card.nested)
-        target.push_back(std::move(nested));
-    card.nested.clear();
+    if (m_depth == 0)
+        m_slotsReady = m_slotsBase + m_slots.size();
 }
 
 void VCardReader::finishFile()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <istream>
@@ -63,7 +64,7 @@ private:
     struct OpenCard {
         std::unique_ptr<ContactBuilder> builder;
         std::size_t number = 0;
-        std::vector<Contact> nested;  ///< finished cards nested in this one, in file order
+        std::size_t slot = 0;  ///< where its contact goes in m_slots (counted from the start)
     };
 
     std::unique_ptr<std::ifstream> m_file;
@@ -74,10 +75,11 @@ private:
     LogicalLine m_line;
     std::vector<OpenCard> m_open;  ///< the card being read and the cards around it
     std::size_t m_depth = 0;       ///< how many of m_open are in use
-    std::vector<Contact> m_ready;  ///< finished contacts not handed out yet
-    std::size_t m_readyNext = 0;
-    Contact* m_out = nullptr;  ///< where next() wants the contact it waits for
-    bool m_delivered = false;  ///< a contact went straight into *m_out
+    /// A contact for each card begun and not handed out yet, in the order of their BEGIN
+    /// lines: a nested card's contact comes after its parent's, though it ends first.
+    std::deque<Contact> m_slots;
+    std::size_t m_slotsBase = 0;     ///< the slot number of m_slots.front()
+    std::size_t m_slotsReady = 0;    ///< slots before this number are finished, with their parents
     std::size_t m_cardCount = 0;
     bool m_finished = false;
     std::vector<std::string> m_warnings;
