@@ -112,7 +112,7 @@ std::optional<Kind> kindOf(std::string_view name)
     if (name.size() >= byLength.size())
         return std::nullopt;
     for (const KindName& entry : byLength[name.size()])
-        if (entry.name == name)
+        if (entry.name.front() == name.front() && entry.name == name)
             return entry.kind;
     return std::nullopt;
 }
@@ -160,7 +160,7 @@ T& appended(std::vector<T>& list)
 
 bool isEmbeddedData(const Property& property)
 {
-    return valueEncoding(property) == ValueEncoding::Base64 ||
+    return property.encoding == ValueEncoding::Base64 ||
            startsWithIgnoreCase(trimSpaces(property.value), "data:");
 }
 
@@ -188,13 +188,13 @@ void ContactBuilder::addType(Attributes& attributes, std::string_view type) cons
 std::string_view ContactBuilder::decodedText(const Property& property)
 {
     std::string_view source = property.value;
-    if (valueEncoding(property) == ValueEncoding::QuotedPrintable) {
+    if (property.encoding == ValueEncoding::QuotedPrintable) {
         m_bytes.clear();
         if (!decodeQuotedPrintable(source, m_bytes))
             m_problems.push_back("bad quoted-printable escape in " + m_upperName);
         source = m_bytes;
     }
-    const std::string_view charset = trimSpaces(parameterValue(property, "CHARSET"));
+    const std::string_view charset = trimSpaces(property.charset);
     if ((charset.empty() || namesUtf8(charset)) &&
         (source.data() == property.value.data() ? property.utf8 : isValidUtf8(source)))
         return source;
@@ -461,7 +461,7 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
     const bool embedded = isEmbeddedData(property);
     if (embedded) {
         std::string_view data = property.value;
-        bool base64 = valueEncoding(property) == ValueEncoding::Base64;
+        bool base64 = property.encoding == ValueEncoding::Base64;
         if (!base64) {
             const std::size_t comma = data.find(',');
             base64 = comma != std::string_view::npos &&
@@ -489,11 +489,10 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
 
 void ContactBuilder::addOther(const Property& property)
 {
-    OtherProperty other;
+    OtherProperty& other = appended(m_contact.others);
     other.name = m_upperName;
     appendSyntax(property.group, other.group);
     appendUnescaped(decodedText(property), other.value);
-    m_contact.others.push_back(std::move(other));
 }
 
 void ContactBuilder::joinLabels()

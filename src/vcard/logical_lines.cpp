@@ -51,7 +51,7 @@ bool LogicalLines::next(LogicalLine& line)
     line.isProperty = parseProperty(line.text, line.property);
     if (!line.isProperty)
         return true;
-    switch (valueEncoding(line.property)) {
+    switch (line.property.encoding) {
     case ValueEncoding::QuotedPrintable:
         while (line.property.value.ends_with('=') && joinSoftBreak(line))
             line.isProperty = parseProperty(line.text, line.property);

@@ -61,6 +61,32 @@ std::size_t readParameters(std::string_view line, std::size_t from, Property& pr
     return colon;
 }
 
+ValueEncoding encodingOf(const Parameter& parameter)
+{
+    const std::string_view value = parameter.value;
+    if (equalsIgnoreCase(value, "QUOTED-PRINTABLE") || equalsIgnoreCase(value, "QP"))
+        return ValueEncoding::QuotedPrintable;
+    if (equalsIgnoreCase(value, "BASE64") ||
+        (!parameter.name.empty() && equalsIgnoreCase(value, "B")))
+        return ValueEncoding::Base64;
+    return ValueEncoding::None;
+}
+
+/// The ENCODING and CHARSET of the parameters, looked up once for every later use.
+void noteEncoding(Property& property)
+{
+    property.encoding = ValueEncoding::None;
+    property.charset = {};
+    for (const Parameter& parameter : property.parameters) {
+        if (parameter.name.empty() || equalsIgnoreCase(parameter.name, "ENCODING")) {
+            if (property.encoding == ValueEncoding::None)
+                property.encoding = encodingOf(parameter);
+        } else if (property.charset.empty() && equalsIgnoreCase(parameter.name, "CHARSET")) {
+            property.charset = parameter.value;
+        }
+    }
+}
+
 }  // namespace
 
 bool parseProperty(std::string_view line, Property& property)
@@ -88,6 +114,7 @@ bool parseProperty(std::string_view line, Property& property)
     property.name = name;
     property.value = line.substr(colon + 1);
     property.utf8 = isValidUtf8(line);
+    noteEncoding(property);
     return true;
 }
 
@@ -127,21 +154,6 @@ bool hasType(const Property& property, std::string_view type)
         }
     }
     return false;
-}
-
-ValueEncoding valueEncoding(const Property& property)
-{
-    for (const Parameter& parameter : property.parameters) {
-        if (!parameter.name.empty() && !equalsIgnoreCase(parameter.name, "ENCODING"))
-            continue;
-        const std::string_view value = parameter.value;
-        if (equalsIgnoreCase(value, "QUOTED-PRINTABLE") || equalsIgnoreCase(value, "QP"))
-            return ValueEncoding::QuotedPrintable;
-        if (equalsIgnoreCase(value, "BASE64") ||
-            (!parameter.name.empty() && equalsIgnoreCase(value, "B")))
-            return ValueEncoding::Base64;
-    }
-    return ValueEncoding::None;
 }
 
 }  // namespace brimwell::vcard

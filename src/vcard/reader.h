@@ -78,8 +78,8 @@ private:
     /// A contact for each card begun and not handed out yet, in the order of their BEGIN
     /// lines: a nested card's contact comes after its parent's, though it ends first.
     std::deque<Contact> m_slots;
-    std::size_t m_slotsBase = 0;     ///< the slot number of m_slots.front()
-    std::size_t m_slotsReady = 0;    ///< slots before this number are finished, with their parents
+    std::size_t m_slotsBase = 0;   ///< the slot number of m_slots.front()
+    std::size_t m_slotsReady = 0;  ///< slots before this number are finished, with their parents
     std::size_t m_cardCount = 0;
     bool m_finished = false;
     std::vector<std::string> m_warnings;

@@ -1,7 +1,6 @@
 #include "vcard/value_decoder.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace brimwell::vcard {
 namespace {
@@ -56,8 +55,7 @@ bool isValidBase64(std::string_view text)
 
 void appendUnescaped(std::string_view text, std::string& out)
 {
-    if (std::memchr(text.data(), '\\', text.size()) == nullptr &&
-        std::memchr(text.data(), '\r', text.size()) == nullptr) {
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c == '\\' || c == '\r'; })) {
         out.append(text);
         return;
     }

@@ -79,7 +79,7 @@ TEST(property_parser_test, encodings_types_and_parameter_values)
         SCOPED_TRACE(c.line);
         Property property;
         ASSERT_TRUE(parseProperty(c.line, property));
-        EXPECT_EQ(valueEncoding(property), c.encoding);
+        EXPECT_EQ(property.encoding, c.encoding);
     }
     Property property;
     ASSERT_TRUE(parseProperty("TEL;TYPE=home,X-IRMC-N;cell;CHARSET=koi8-r:1", property));
@@ -87,6 +87,7 @@ TEST(property_parser_test, encodings_types_and_parameter_values)
     EXPECT_TRUE(hasType(property, "CELL"));
     EXPECT_FALSE(hasType(property, "koi8-r"));
     EXPECT_EQ(parameterValue(property, "charset"), "koi8-r");
+    EXPECT_EQ(property.charset, "koi8-r");
     EXPECT_EQ(parameterValue(property, "LANGUAGE"), "");
 }
 
