@@ -13,6 +13,7 @@ the disk work it left is done, untimed, so that it does not fall into the next):
   (d) 1,000 files of one contact into one Gmail CSV
   (e) a folder tree of 100,000 files scanned (an extension nothing has: the walk only)
   (f) 200,000 contacts into one standard CSV
+  (g) the file of (a) read by the faithful vCard reader alone (brimwell-vcard-read)
 Peers, each converting the 100,000-contact file into one CSV: abook, a script on
 python3-vobject, a script on the npm package vcf. Peak memory is the maximum resident set
 size that /usr/bin/time reports.
@@ -91,7 +92,7 @@ def removed(*paths):
     return prepare
 
 
-def define_jobs(cli, corpus, out, node_modules):
+def define_jobs(cli, vcard_read, corpus, out, node_modules):
     big = os.path.join(corpus, "big100k.vcf")
     csv = os.path.join(out, "out.csv")
     one_csv = [cli, "--quiet", "--one-csv", csv]
@@ -111,6 +112,7 @@ def define_jobs(cli, corpus, out, node_modules):
             quick=False),
         Job("f", "200,000 contacts -> one CSV", one_csv + [os.path.join(corpus, "big200k.vcf")],
             removed(csv), os.path.join(corpus, "big200k.vcf")),
+        Job("g", "100,000 contacts read, faithful reader", [vcard_read, big], input_path=big),
         Job("abook", "abook --convert (vcard -> csv)",
             ["abook", "--convert", "--informat", "vcard", "--infile", big, "--outformat", "csv",
              "--outfile", csv], removed(csv), big),  # abook will not replace a file
@@ -159,7 +161,7 @@ def print_table(jobs, runs):
     print(f"Median wall time of {runs} runs ({QUICK_RUNS * runs} for the rows and peers under a second); "
           "peak memory is the largest of the runs.\n")
     print(f"{'row':5} {'job':52} {'median s':>9} {'min s':>7} {'peak MiB':>9} {'÷ input':>8} {'abook ÷':>8}")
-    for key in "abcdef":
+    for key in "abcdefg":
         job = by_key[key]
         size = os.path.getsize(job.input_path) / 2**20 if job.input_path else None
         ratio = f"{peak[key] / size:7.2f}x" if size else f"{'':8}"
@@ -178,6 +180,7 @@ def print_table(jobs, runs):
         ("(f) no more than 2.2 times (a)", median["f"] <= 2.2 * median["a"]),
         ("peak memory of (a), (b), (c) within 3 times the input",
          all(peak[key] <= 3 * big for key in "abc")),
+        ("(g) no slower than (a)", median["g"] <= median["a"]),
         ("peak memory of (f) within 3 times its input",
          peak["f"] <= 3 * os.path.getsize(by_key["f"].input_path) / 2**20),
     ]
@@ -202,7 +205,8 @@ def main():
     out = tempfile.mkdtemp(prefix="out-", dir=build)
     scratch = tempfile.mkdtemp(prefix="scratch-", dir=build)
     try:
-        jobs = define_jobs(cli, corpus, out, os.path.join(build, "node", "node_modules"))
+        jobs = define_jobs(cli, os.path.join(build, "bin", "brimwell-vcard-read"), corpus, out,
+                           os.path.join(build, "node", "node_modules"))
         quick = [job for job in jobs if job.quick]
         for round_number in range(1, args.runs + 1):
             print(f"round {round_number} of {args.runs}:", end="", flush=True)

@@ -26,9 +26,6 @@ public:
     /// the next peek() the line before stays valid.
     bool bufferedByte(char& byte) const;
 
-    /// True when the text came from a UTF-16 or UTF-32 file.
-    bool transcoded() const { return m_transcoder != nullptr; }
-
 private:
     bool fill();
     void detectMark();
