@@ -34,8 +34,7 @@ private:
     std::size_t m_blockSize;
     std::string m_buffer;  ///< text (UTF-8 when transcoded) not yet cut into lines
     std::size_t m_position = 0;
-    std::string
-        m_block;  ///< raw bytes of the last block, when they are transcoded or looked at for a mark
+    std::string m_block;  ///< the raw bytes of a block to transcode or to look at for a mark
     bool m_started = false;
     bool m_ended = false;  ///< the stream is exhausted and the buffer holds the rest
     bool m_hasLine = false;

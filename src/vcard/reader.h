@@ -15,8 +15,9 @@
 #include "vcard/line_source.h"
 #include "vcard/logical_lines.h"
 
-// The faithful vCard reader: any vCard 2.1, 3.0 or 4.0 file, contact by contact, in bounded
-// memory. A broken card gives what could be read and a warning; it never stops the file.
+// The faithful vCard reader: any vCard 2.1, 3.0 or 4.0 file, contact by contact, holding
+// one block of the file and the card being read (with the cards around a nested one). A
+// broken card gives what could be read and a warning; it never stops the file.
 //
 //     std::ifstream in("people.vcf", std::ios::binary);
 //     VCardReader reader(in, "people.vcf");
