@@ -5,6 +5,8 @@
 namespace brimwell::vcard {
 namespace {
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 bool isFoldSpace(char c)
 {
     return c == ' ' || c == '\t';
@@ -34,6 +36,9 @@ bool LogicalLines::next(LogicalLine& line)
         // A continuation with nothing before it is taken as a line of its own.
         if (!physical.empty() && isFoldSpace(physical.front()))
             physical.remove_prefix(1);
+        // Files joined one after another keep the byte-order marks of the later ones.
+        if (physical.starts_with(kUtf8Mark))
+            physical.remove_prefix(kUtf8Mark.size());
         if (!trimSpaces(physical).empty())
             break;
     }

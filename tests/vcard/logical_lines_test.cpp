@@ -37,6 +37,10 @@ TEST(logical_lines_test, unfolding_and_soft_breaks)
         {"fold inside the name", "NO\n TE:x", {"NOTE:x"}},
         {"first line folded", " BEGIN:VCARD\nN:x", {"BEGIN:VCARD", "N:x"}},
         {"blank lines skipped", "A:1\n\n  \nB:2", {"A:1", "B:2"}},
+        {"mark of a joined file",
+         "END:VCARD\n\xEF\xBB\xBF"
+         "BEGIN:VCARD",
+         {"END:VCARD", "BEGIN:VCARD"}},
         {"no colon", "hello\nA:1", {"!hello", "A:1"}},
         {"soft break",
          "NOTE;ENCODING=QUOTED-PRINTABLE:ab=\ncd\nFN:x",
