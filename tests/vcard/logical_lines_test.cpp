@@ -72,5 +72,27 @@ TEST(logical_lines_test, unfolding_and_soft_breaks)
     }
 }
 
+// Looking for a line that might join a value reads on, which moves the source's buffer:
+// the property must still be that of the line.
+TEST(logical_lines_test, a_property_outlives_the_look_for_a_joining_line)
+{
+    const std::string data(300, 'Q');
+    for (const char* encoding : {"ENCODING=BASE64", "ENCODING=QUOTED-PRINTABLE"}) {
+        SCOPED_TRACE(encoding);
+        const std::string value = std::string(encoding).ends_with("BASE64") ? data : data + "=";
+        std::istringstream in("PHOTO;" + std::string(encoding) + ":" + value +
+                              "\r\n\r\nNOTE:x\r\n");
+        LineSource source(in, 5);
+        LogicalLines lines(source);
+        LogicalLine line;
+        ASSERT_TRUE(lines.next(line));
+        ASSERT_TRUE(line.isProperty);
+        EXPECT_EQ(line.property.name, "PHOTO");
+        EXPECT_EQ(line.property.value, value);
+        ASSERT_TRUE(lines.next(line));
+        EXPECT_EQ(line.property.name, "NOTE");
+    }
+}
+
 }  // namespace
 }  // namespace brimwell::vcard
