@@ -32,13 +32,6 @@ constexpr bool startsWithIgnoreCase(std::string_view text, std::string_view pref
     return text.size() >= prefix.size() && equalsIgnoreCase(text.substr(0, prefix.size()), prefix);
 }
 
-inline void assignUpper(std::string& out, std::string_view text)
-{
-    out.assign(text);
-    for (char& c : out)
-        c = toUpperAscii(c);
-}
-
 inline void assignLower(std::string& out, std::string_view text)
 {
     out.assign(text);

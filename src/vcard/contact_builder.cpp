@@ -1,8 +1,8 @@
 #include "vcard/contact_builder.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
-#include <unordered_map>
 
 #include "vcard/ascii.h"
 #include "vcard/date_parser.h"
@@ -46,57 +46,75 @@ enum class Kind {
     Agent,
 };
 
-const std::unordered_map<std::string_view, Kind>& kinds()
+struct KindName {
+    std::string_view name;
+    Kind kind;
+};
+
+constexpr KindName kKindNames[] = {
+    {"VERSION", Kind::Version},
+    {"FN", Kind::FormattedName},
+    {"N", Kind::Name},
+    {"NICKNAME", Kind::Nickname},
+    {"ORG", Kind::Organization},
+    {"TITLE", Kind::Title},
+    {"ROLE", Kind::Role},
+    {"BDAY", Kind::Birthday},
+    {"ANNIVERSARY", Kind::Anniversary},
+    {"X-ANNIVERSARY", Kind::AnniversaryLike},
+    {"X-EVOLUTION-ANNIVERSARY", Kind::AnniversaryLike},
+    {"X-MS-ANNIVERSARY", Kind::AnniversaryLike},
+    {"EMAIL", Kind::Email},
+    {"TEL", Kind::Phone},
+    {"ADR", Kind::Address},
+    {"LABEL", Kind::Label},
+    {"URL", Kind::Url},
+    {"IMPP", Kind::Impp},
+    {"X-AIM", Kind::ImProperty},
+    {"X-ICQ", Kind::ImProperty},
+    {"X-JABBER", Kind::ImProperty},
+    {"X-MSN", Kind::ImProperty},
+    {"X-YAHOO", Kind::ImProperty},
+    {"X-SKYPE", Kind::ImProperty},
+    {"X-SKYPE-USERNAME", Kind::ImProperty},
+    {"X-GTALK", Kind::ImProperty},
+    {"X-GOOGLE-TALK", Kind::ImProperty},
+    {"X-QQ", Kind::ImProperty},
+    {"X-GADUGADU", Kind::ImProperty},
+    {"RELATED", Kind::Related},
+    {"X-ABRELATEDNAMES", Kind::Related},
+    {"X-SPOUSE", Kind::Spouse},
+    {"X-MANAGER", Kind::Manager},
+    {"X-ASSISTANT", Kind::Assistant},
+    {"X-ABDATE", Kind::EventDate},
+    {"NOTE", Kind::Note},
+    {"CATEGORIES", Kind::Categories},
+    {"PHOTO", Kind::Photo},
+    {"LOGO", Kind::Data},
+    {"KEY", Kind::Data},
+    {"SOUND", Kind::Sound},
+    {"X-PHONETIC-FIRST-NAME", Kind::PhoneticFirst},
+    {"X-PHONETIC-MIDDLE-NAME", Kind::PhoneticMiddle},
+    {"X-PHONETIC-LAST-NAME", Kind::PhoneticLast},
+    {"X-ABLABEL", Kind::GroupLabel},
+    {"AGENT", Kind::Agent},
+};
+
+/// The kind of an upper-case property name, looked up among the names of the same length.
+std::optional<Kind> kindOf(std::string_view name)
 {
-    static const std::unordered_map<std::string_view, Kind> table = {
-        {"VERSION", Kind::Version},
-        {"FN", Kind::FormattedName},
-        {"N", Kind::Name},
-        {"NICKNAME", Kind::Nickname},
-        {"ORG", Kind::Organization},
-        {"TITLE", Kind::Title},
-        {"ROLE", Kind::Role},
-        {"BDAY", Kind::Birthday},
-        {"ANNIVERSARY", Kind::Anniversary},
-        {"X-ANNIVERSARY", Kind::AnniversaryLike},
-        {"X-EVOLUTION-ANNIVERSARY", Kind::AnniversaryLike},
-        {"X-MS-ANNIVERSARY", Kind::AnniversaryLike},
-        {"EMAIL", Kind::Email},
-        {"TEL", Kind::Phone},
-        {"ADR", Kind::Address},
-        {"LABEL", Kind::Label},
-        {"URL", Kind::Url},
-        {"IMPP", Kind::Impp},
-        {"X-AIM", Kind::ImProperty},
-        {"X-ICQ", Kind::ImProperty},
-        {"X-JABBER", Kind::ImProperty},
-        {"X-MSN", Kind::ImProperty},
-        {"X-YAHOO", Kind::ImProperty},
-        {"X-SKYPE", Kind::ImProperty},
-        {"X-SKYPE-USERNAME", Kind::ImProperty},
-        {"X-GTALK", Kind::ImProperty},
-        {"X-GOOGLE-TALK", Kind::ImProperty},
-        {"X-QQ", Kind::ImProperty},
-        {"X-GADUGADU", Kind::ImProperty},
-        {"RELATED", Kind::Related},
-        {"X-ABRELATEDNAMES", Kind::Related},
-        {"X-SPOUSE", Kind::Spouse},
-        {"X-MANAGER", Kind::Manager},
-        {"X-ASSISTANT", Kind::Assistant},
-        {"X-ABDATE", Kind::EventDate},
-        {"NOTE", Kind::Note},
-        {"CATEGORIES", Kind::Categories},
-        {"PHOTO", Kind::Photo},
-        {"LOGO", Kind::Data},
-        {"KEY", Kind::Data},
-        {"SOUND", Kind::Sound},
-        {"X-PHONETIC-FIRST-NAME", Kind::PhoneticFirst},
-        {"X-PHONETIC-MIDDLE-NAME", Kind::PhoneticMiddle},
-        {"X-PHONETIC-LAST-NAME", Kind::PhoneticLast},
-        {"X-ABLABEL", Kind::GroupLabel},
-        {"AGENT", Kind::Agent},
-    };
-    return table;
+    static const auto byLength = [] {
+        std::array<std::vector<KindName>, 32> table;
+        for (const KindName& entry : kKindNames)
+            table[entry.name.size()].push_back(entry);
+        return table;
+    }();
+    if (name.size() >= byLength.size())
+        return std::nullopt;
+    for (const KindName& entry : byLength[name.size()])
+        if (entry.name.front() == name.front() && entry.name == name)
+            return entry.kind;
+    return std::nullopt;
 }
 
 /// Bare 2.1 parameters that name a transfer encoding, not a type.
@@ -106,25 +124,6 @@ bool isEncodingKeyword(std::string_view value)
         if (equalsIgnoreCase(value, keyword))
             return true;
     return false;
-}
-
-void addType(Attributes& attributes, std::string_view type, CharsetDecoder& charsets)
-{
-    type = trimSpaces(type);
-    if (type.empty())
-        return;
-    if (equalsIgnoreCase(type, "pref")) {
-        if (attributes.preference == 0)
-            attributes.preference = 1;
-        return;
-    }
-    std::string lower;
-    charsets.appendUtf8(type, lower);
-    for (char& c : lower)
-        c = toLowerAscii(c);
-    if (std::find(attributes.types.begin(), attributes.types.end(), lower) ==
-        attributes.types.end())
-        attributes.types.push_back(std::move(lower));
 }
 
 /// `_$!<HomePage>!$_` -> `HomePage`; any other label as it is.
@@ -150,48 +149,79 @@ std::string_view uriScheme(std::string_view text)
     return text.substr(0, colon);
 }
 
+/// A new last item of `list`; the first one makes room for as many as fit in about half a
+/// kilobyte (four e-mails, one address), so that most cards grow no list and no allocation
+/// leaves the allocator's fast, small sizes.
+template <class T>
+T& appended(std::vector<T>& list)
+{
+    if (list.capacity() == 0)
+        list.reserve(std::max<std::size_t>(1, 512 / sizeof(T)));
+    return list.emplace_back();
+}
+
 bool isEmbeddedData(const Property& property)
 {
-    return valueEncoding(property) == ValueEncoding::Base64 ||
+    return property.encoding == ValueEncoding::Base64 ||
            startsWithIgnoreCase(trimSpaces(property.value), "data:");
 }
 
 }  // namespace
 
+void ContactBuilder::addType(Attributes& attributes, std::string_view type) const
+{
+    type = trimSpaces(type);
+    if (type.empty())
+        return;
+    if (equalsIgnoreCase(type, "pref")) {
+        if (attributes.preference == 0)
+            attributes.preference = 1;
+        return;
+    }
+    auto& types = attributes.types;
+    std::string& lower = types.emplace_back();
+    appendSyntax(type, lower);
+    for (char& c : lower)
+        c = toLowerAscii(c);
+    if (std::find(types.begin(), types.end() - 1, lower) != types.end() - 1)
+        types.pop_back();
+}
+
 std::string_view ContactBuilder::decodedText(const Property& property)
 {
     std::string_view source = property.value;
-    if (valueEncoding(property) == ValueEncoding::QuotedPrintable) {
+    if (property.encoding == ValueEncoding::QuotedPrintable) {
         m_bytes.clear();
         if (!decodeQuotedPrintable(source, m_bytes))
             m_problems.push_back("bad quoted-printable escape in " + m_upperName);
         source = m_bytes;
     }
-    const std::string_view charset = trimSpaces(parameterValue(property, "CHARSET"));
-    if ((charset.empty() || namesUtf8(charset)) && isValidUtf8(source))
+    const std::string_view charset = trimSpaces(property.charset);
+    if ((charset.empty() || namesUtf8(charset)) &&
+        (source.data() == property.value.data() ? property.utf8 : isValidUtf8(source)))
         return source;
     m_text.clear();
     if (!m_charsets.decode(source, charset, m_text)) {
         std::string name;
-        m_charsets.appendUtf8(charset, name);
+        appendSyntax(charset, name);
         m_problems.push_back("unknown character set " + name + " in " + m_upperName);
     }
     return m_text;
 }
 
-Attributes ContactBuilder::attributes(const Property& property) const
+void ContactBuilder::readAttributes(const Property& property, Attributes& result) const
 {
-    Attributes result;
-    m_charsets.appendUtf8(property.group, result.group);
+    result.types.reserve(std::min<std::size_t>(property.parameters.size(), 4));
+    appendSyntax(property.group, result.group);
     for (const Parameter& parameter : property.parameters) {
         if (parameter.name.empty()) {
             if (!isEncodingKeyword(parameter.value))
-                addType(result, parameter.value, m_charsets);
+                addType(result, parameter.value);
         } else if (equalsIgnoreCase(parameter.name, "TYPE")) {
             std::string_view rest = parameter.value;
             for (;;) {
                 const std::size_t comma = rest.find(',');
-                addType(result, rest.substr(0, comma), m_charsets);
+                addType(result, rest.substr(0, comma));
                 if (comma == std::string_view::npos)
                     break;
                 rest.remove_prefix(comma + 1);
@@ -203,24 +233,22 @@ Attributes ContactBuilder::attributes(const Property& property) const
             result.preference = preference > 0 ? preference : 1;
         }
     }
-    return result;
 }
 
 void ContactBuilder::add(const Property& property)
 {
-    assignUpper(m_upperName, property.name);
-    if (!isValidUtf8(m_upperName)) {
-        std::string name;
-        m_charsets.appendUtf8(m_upperName, name);
-        m_upperName = std::move(name);
-    }
-    const auto found = kinds().find(m_upperName);
-    if (found == kinds().end())
+    m_lineUtf8 = property.utf8;
+    m_upperName.clear();
+    appendSyntax(property.name, m_upperName);
+    for (char& c : m_upperName)
+        c = toUpperAscii(c);
+    const std::optional<Kind> found = kindOf(m_upperName);
+    if (!found)
         return isEmbeddedData(property) ? addData(property, false) : addOther(property);
-    const Kind kind = found->second;
+    const Kind kind = *found;
     if (kind != Kind::GroupLabel && !property.group.empty()) {
         std::string group;
-        m_charsets.appendUtf8(property.group, group);
+        appendSyntax(property.group, group);
         if (std::find(m_groups.begin(), m_groups.end(), group) == m_groups.end())
             m_groups.push_back(std::move(group));
     }
@@ -228,7 +256,7 @@ void ContactBuilder::add(const Property& property)
     switch (kind) {
     case Kind::Version:
         if (c.version.empty())
-            m_charsets.appendUtf8(trimSpaces(property.value), c.version);
+            appendSyntax(trimSpaces(property.value), c.version);
         return;
     case Kind::FormattedName:
         if (!c.formattedName.empty())
@@ -286,9 +314,14 @@ void ContactBuilder::add(const Property& property)
         return addTyped(c.urls, property, {});
     case Kind::Address:
         return addAddress(property);
-    case Kind::Label:
-        m_addressLabels.push_back({c.others.size(), attributes(property).types});
+    case Kind::Label: {
+        PendingLabel& label = m_addressLabels.emplace_back();
+        label.otherIndex = c.others.size();
+        Attributes attributes;
+        readAttributes(property, attributes);
+        label.types = std::move(attributes.types);
         return addOther(property);
+    }
     case Kind::Impp:
         return addIm(property, {});
     case Kind::ImProperty: {
@@ -342,12 +375,11 @@ void ContactBuilder::add(const Property& property)
 void ContactBuilder::addTyped(std::vector<TypedValue>& list, const Property& property,
                               std::string_view prefix)
 {
-    TypedValue item;
+    TypedValue& item = appended(list);
     appendUnescaped(decodedText(property), item.value);
     if (!prefix.empty() && startsWithIgnoreCase(item.value, prefix))
         item.value.erase(0, prefix.size());
-    item.attributes = attributes(property);
-    list.push_back(std::move(item));
+    readAttributes(property, item.attributes);
 }
 
 void ContactBuilder::addName(NameParts& name, std::string_view text, std::size_t partCount)
@@ -361,7 +393,7 @@ void ContactBuilder::addName(NameParts& name, std::string_view text, std::size_t
 
 void ContactBuilder::addAddress(const Property& property)
 {
-    Address address;
+    Address& address = appended(m_contact.addresses);
     splitUnescaped(decodedText(property), ';', m_parts);
     std::string* fields[] = {&address.poBox,    &address.extended, &address.street,
                              &address.locality, &address.region,   &address.postalCode,
@@ -374,19 +406,18 @@ void ContactBuilder::addAddress(const Property& property)
         appendParameterText(label, text);
         m_charsets.appendUtf8(text, address.formatted);
     }
-    address.attributes = attributes(property);
-    m_contact.addresses.push_back(std::move(address));
+    readAttributes(property, address.attributes);
 }
 
 void ContactBuilder::addIm(const Property& property, std::string_view service)
 {
-    ImHandle im;
+    ImHandle& im = appended(m_contact.ims);
     appendUnescaped(decodedText(property), im.handle);
     const std::string_view serviceType = trimSpaces(parameterValue(property, "X-SERVICE-TYPE"));
     const std::string_view scheme = uriScheme(im.handle);
     if (service.empty()) {  // IMPP
         std::string name;
-        m_charsets.appendUtf8(serviceType.empty() ? scheme : serviceType, name);
+        appendSyntax(serviceType.empty() ? scheme : serviceType, name);
         assignLower(im.service, name);
     } else {
         assignLower(im.service, service);
@@ -397,29 +428,26 @@ void ContactBuilder::addIm(const Property& property, std::string_view service)
         im.handle.clear();
         m_charsets.appendUtf8(decoded, im.handle);
     }
-    im.attributes = attributes(property);
-    m_contact.ims.push_back(std::move(im));
+    readAttributes(property, im.attributes);
 }
 
 void ContactBuilder::addRelation(const Property& property, std::string_view type)
 {
-    Relation relation;
+    Relation& relation = appended(m_contact.relations);
     appendUnescaped(decodedText(property), relation.name);
-    relation.attributes = attributes(property);
+    readAttributes(property, relation.attributes);
     if (!type.empty() &&
         std::find(relation.attributes.types.begin(), relation.attributes.types.end(), type) ==
             relation.attributes.types.end())
         relation.attributes.types.insert(relation.attributes.types.begin(), std::string(type));
-    m_contact.relations.push_back(std::move(relation));
 }
 
 void ContactBuilder::addEvent(const Property& property)
 {
-    Event event;
+    Event& event = appended(m_contact.events);
     appendUnescaped(decodedText(property), event.when.text);
     event.when.date = parseDate(event.when.text);
-    event.attributes = attributes(property);
-    m_contact.events.push_back(std::move(event));
+    readAttributes(property, event.attributes);
 }
 
 void ContactBuilder::setDate(std::optional<DateValue>& field, const Property& property)
@@ -435,7 +463,7 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
     const bool embedded = isEmbeddedData(property);
     if (embedded) {
         std::string_view data = property.value;
-        bool base64 = valueEncoding(property) == ValueEncoding::Base64;
+        bool base64 = property.encoding == ValueEncoding::Base64;
         if (!base64) {
             const std::size_t comma = data.find(',');
             base64 = comma != std::string_view::npos &&
@@ -451,7 +479,7 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
             return addOther(property);
         OtherProperty other;
         other.name = m_upperName;
-        m_charsets.appendUtf8(property.group, other.group);
+        appendSyntax(property.group, other.group);
         c.others.push_back(std::move(other));
         return;
     }
@@ -463,11 +491,10 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
 
 void ContactBuilder::addOther(const Property& property)
 {
-    OtherProperty other;
+    OtherProperty& other = appended(m_contact.others);
     other.name = m_upperName;
-    m_charsets.appendUtf8(property.group, other.group);
+    appendSyntax(property.group, other.group);
     appendUnescaped(decodedText(property), other.value);
-    m_contact.others.push_back(std::move(other));
 }
 
 void ContactBuilder::joinLabels()
@@ -512,16 +539,15 @@ void ContactBuilder::joinLabels()
         others.erase(others.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
-Contact ContactBuilder::finish()
+void ContactBuilder::finish(Contact& out)
 {
     joinLabels();
-    Contact contact = std::move(m_contact);
+    out = std::move(m_contact);
     m_contact = Contact{};
     m_problems.clear();
     m_addressLabels.clear();
     m_groupLabels.clear();
     m_groups.clear();
-    return contact;
 }
 
 }  // namespace brimwell::vcard

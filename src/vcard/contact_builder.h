@@ -14,7 +14,7 @@
 //     ContactBuilder builder(charsets);
 //     builder.add(property);            // TEL;TYPE=cell:+1 555 -> phones[0]
 //     builder.problems();               // "bad quoted-printable escape in NOTE", ...
-//     Contact contact = builder.finish();
+//     builder.finish(contact);
 
 namespace brimwell::vcard {
 
@@ -33,12 +33,22 @@ public:
     /// The FN read so far, for naming the card in a warning.
     const std::string& formattedName() const { return m_contact.formattedName; }
 
-    /// Joins labels to their properties and hands the contact over; the builder starts over.
-    Contact finish();
+    /// Joins labels to their properties and moves the contact into `out`; the builder starts
+    /// over.
+    void finish(Contact& out);
 
 private:
+    /// Appends a part of the property's line that is no value (a group, a type) as UTF-8.
+    void appendSyntax(std::string_view part, std::string& out) const
+    {
+        if (m_lineUtf8)
+            out.append(part);
+        else
+            m_charsets.appendUtf8(part, out);
+    }
     std::string_view decodedText(const Property& property);
-    Attributes attributes(const Property& property) const;
+    void readAttributes(const Property& property, Attributes& result) const;
+    void addType(Attributes& attributes, std::string_view type) const;
     void addTyped(std::vector<TypedValue>& list, const Property& property, std::string_view prefix);
     /// The first `partCount` parts of family;given;additional;prefix;suffix.
     void addName(NameParts& name, std::string_view text, std::size_t partCount);
@@ -60,6 +70,7 @@ private:
     CharsetDecoder& m_charsets;
     Contact m_contact;
     std::vector<std::string> m_problems;
+    bool m_lineUtf8 = false;  ///< the property being added comes from a valid UTF-8 line
     std::string m_upperName;
     std::string m_bytes;  ///< the value after its transfer encoding
     std::string m_text;   ///< the value as UTF-8, escapes not yet resolved

@@ -5,7 +5,7 @@
 namespace brimwell::vcard {
 
 LineSource::LineSource(std::istream& in, std::size_t blockSize)
-    : m_in(in), m_blockSize(blockSize < 16 ? 16 : blockSize)
+    : m_in(in), m_blockSize(blockSize < 4 ? 4 : blockSize)
 {}
 
 bool LineSource::fill()
@@ -17,25 +17,29 @@ bool LineSource::fill()
         m_next -= m_position;
         m_position = 0;
     }
-    m_block.resize(m_blockSize);
-    m_in.read(m_block.data(), static_cast<std::streamsize>(m_blockSize));
-    m_block.resize(static_cast<std::size_t>(m_in.gcount()));
-    const bool last = m_block.size() < m_blockSize;
+    // Without a transcoder the block is read straight into the buffer.
+    std::string& block = m_transcoder || !m_started ? m_block : m_buffer;
+    const std::size_t start = &block == &m_buffer ? m_buffer.size() : 0;
+    block.resize(start + m_blockSize);
+    m_in.read(block.data() + start, static_cast<std::streamsize>(m_blockSize));
+    const auto got = static_cast<std::size_t>(m_in.gcount());
+    block.resize(start + got);
+    const bool last = got < m_blockSize;
     if (!m_started) {
         m_started = true;
         detectMark();
+        if (!m_transcoder)
+            m_buffer.append(m_block);
     }
     if (m_transcoder)
         m_transcoder->transcode(m_block, last, m_buffer);
-    else
-        m_buffer.append(m_block);
     m_ended = last;
     return true;
 }
 
 void LineSource::detectMark()
 {
-    // A mark can only be cut by a block of fewer than four bytes, which is then the whole file.
+    // A block holds at least four bytes, so only a file shorter than that can cut a mark.
     const std::string_view head(m_block);
     struct Mark {
         std::string_view bytes;
@@ -63,9 +67,10 @@ bool LineSource::peek(std::string_view& line)
         for (;;) {
             const char* begin = m_buffer.data() + searched;
             const char* end = m_buffer.data() + m_buffer.size();
-            const char* p = begin;
-            while (p < end && *p != '\n' && *p != '\r')
-                ++p;
+            const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', end - begin));
+            const char* stop = lf != nullptr ? lf : end;
+            const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', stop - begin));
+            const char* p = cr != nullptr ? cr : stop;
             const std::size_t at = static_cast<std::size_t>(p - m_buffer.data());
             // A CR needs two more bytes to know whether CR LF or CR CR LF ends the line.
             if (p < end && (*p == '\n' || m_ended || end - p >= 3)) {
@@ -92,6 +97,14 @@ bool LineSource::peek(std::string_view& line)
         m_hasLine = true;
     }
     line = std::string_view(m_buffer.data() + m_position, m_lineLength);
+    return true;
+}
+
+bool LineSource::bufferedByte(char& byte) const
+{
+    if (m_hasLine || m_position >= m_buffer.size())
+        return false;
+    byte = m_buffer[m_position];
     return true;
 }
 

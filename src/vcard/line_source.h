@@ -15,14 +15,16 @@ namespace brimwell::vcard {
 
 class LineSource {
 public:
+    /// Reads `in` `blockSize` bytes at a time (at least four).
     explicit LineSource(std::istream& in, std::size_t blockSize = 64 * 1024);
 
     /// The current line without its line end, valid until advance(); false at the end.
     bool peek(std::string_view& line);
     void advance();
 
-    /// True when the text came from a UTF-16 or UTF-32 file.
-    bool transcoded() const { return m_transcoder != nullptr; }
+    /// The first byte of the line after advance(), when it is in the buffer already: until
+    /// the next peek() the line before stays valid.
+    bool bufferedByte(char& byte) const;
 
 private:
     bool fill();
@@ -32,7 +34,7 @@ private:
     std::size_t m_blockSize;
     std::string m_buffer;  ///< text (UTF-8 when transcoded) not yet cut into lines
     std::size_t m_position = 0;
-    std::string m_block;  ///< raw bytes of the last block read
+    std::string m_block;  ///< the raw bytes of a block to transcode or to look at for a mark
     bool m_started = false;
     bool m_ended = false;  ///< the stream is exhausted and the buffer holds the rest
     bool m_hasLine = false;

@@ -5,6 +5,8 @@
 namespace brimwell::vcard {
 namespace {
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 bool isFoldSpace(char c)
 {
     return c == ' ' || c == '\t';
@@ -34,18 +36,27 @@ bool LogicalLines::next(LogicalLine& line)
         // A continuation with nothing before it is taken as a line of its own.
         if (!physical.empty() && isFoldSpace(physical.front()))
             physical.remove_prefix(1);
+        // Files joined one after another keep the byte-order marks of the later ones.
+        if (physical.starts_with(kUtf8Mark))
+            physical.remove_prefix(kUtf8Mark.size());
         if (!trimSpaces(physical).empty())
             break;
     }
-    line.text.assign(physical);
-    while (m_source.peek(physical) && !physical.empty() && isFoldSpace(physical.front())) {
-        line.text.append(physical.substr(1));
-        m_source.advance();
+    line.text = physical;
+    line.isProperty = false;
+    char next = 0;
+    if (!m_source.bufferedByte(next) || isFoldSpace(next)) {
+        keep(line);
+        while (m_source.peek(physical) && !physical.empty() && isFoldSpace(physical.front())) {
+            line.storage.append(physical.substr(1));
+            m_source.advance();
+        }
+        line.text = line.storage;
     }
     line.isProperty = parseProperty(line.text, line.property);
     if (!line.isProperty)
         return true;
-    switch (valueEncoding(line.property)) {
+    switch (line.property.encoding) {
     case ValueEncoding::QuotedPrintable:
         while (line.property.value.ends_with('=') && joinSoftBreak(line))
             line.isProperty = parseProperty(line.text, line.property);
@@ -60,8 +71,20 @@ bool LogicalLines::next(LogicalLine& line)
     return true;
 }
 
+void LogicalLines::keep(LogicalLine& line)
+{
+    if (line.text.data() == line.storage.data())
+        return;
+    line.storage.assign(line.text);
+    line.text = line.storage;
+    // The parsed views must move along: the source's buffer may change once it reads on.
+    if (line.isProperty)
+        parseProperty(line.text, line.property);
+}
+
 bool LogicalLines::joinSoftBreak(LogicalLine& line)
 {
+    keep(line);
     std::string_view physical;
     bool afterBlank = false;
     for (;;) {
@@ -75,18 +98,21 @@ bool LogicalLines::joinSoftBreak(LogicalLine& line)
     // Across blank lines the value goes on only with a line that starts no property.
     if (afterBlank && startsProperty(physical))
         return false;
-    line.text.pop_back();
-    line.text.append(physical);
+    line.storage.pop_back();
+    line.storage.append(physical);
+    line.text = line.storage;
     m_source.advance();
     return true;
 }
 
 bool LogicalLines::joinBase64Line(LogicalLine& line)
 {
+    keep(line);
     std::string_view physical;
     if (!m_source.peek(physical) || trimSpaces(physical).empty() || !isBase64Text(physical))
         return false;
-    line.text.append(physical);
+    line.storage.append(physical);
+    line.text = line.storage;
     m_source.advance();
     return true;
 }

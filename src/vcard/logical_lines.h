@@ -12,7 +12,10 @@
 namespace brimwell::vcard {
 
 struct LogicalLine {
-    std::string text;
+    /// The line: a view of the source's buffer (valid until the next line is read) when it
+    /// is one physical line, else of `storage`.
+    std::string_view text;
+    std::string storage;
     bool isProperty = false;
     Property property;  ///< views of `text`, when isProperty
 };
@@ -25,6 +28,8 @@ public:
     bool next(LogicalLine& line);
 
 private:
+    /// Copies a line that is still a view of the source into its storage.
+    void keep(LogicalLine& line);
     bool joinSoftBreak(LogicalLine& line);
     bool joinBase64Line(LogicalLine& line);
 

@@ -1,23 +1,10 @@
 #include "vcard/property_parser.h"
 
 #include "vcard/ascii.h"
+#include "vcard/charset.h"
 
 namespace brimwell::vcard {
 namespace {
-
-/// Where the parameters end: the first `:` outside double quotes, or, when a quote is never
-/// closed, the first `:` at all; npos when there is none.
-std::size_t valueStart(std::string_view line, std::size_t from)
-{
-    bool quoted = false;
-    for (std::size_t i = from; i < line.size(); ++i) {
-        if (line[i] == '"')
-            quoted = !quoted;
-        else if (line[i] == ':' && !quoted)
-            return i;
-    }
-    return quoted ? line.find(':', from) : std::string_view::npos;
-}
 
 std::string_view unquoted(std::string_view text)
 {
@@ -40,6 +27,66 @@ void addParameter(std::string_view text, Property& property)
             {trimSpaces(text.substr(0, equals)), unquoted(text.substr(equals + 1))});
 }
 
+/// Adds the parameters that begin at `from` (after the `;` that ends the name) and returns
+/// where the value's `:` is: the first outside double quotes, or, when a quote is never
+/// closed, the first at all; npos when there is none.
+std::size_t readParameters(std::string_view line, std::size_t from, Property& property)
+{
+    bool quoted = false;
+    std::size_t start = from;
+    for (std::size_t i = from; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && (c == ';' || c == ':')) {
+            addParameter(line.substr(start, i - start), property);
+            if (c == ':')
+                return i;
+            start = i + 1;
+        }
+    }
+    if (!quoted)
+        return std::string_view::npos;
+    property.parameters.clear();
+    const std::size_t colon = line.find(':', from);
+    if (colon == std::string_view::npos)
+        return colon;
+    start = from;
+    for (std::size_t i = from; i <= colon; ++i) {
+        if (line[i] == ';' || i == colon) {
+            addParameter(line.substr(start, i - start), property);
+            start = i + 1;
+        }
+    }
+    return colon;
+}
+
+ValueEncoding encodingOf(const Parameter& parameter)
+{
+    const std::string_view value = parameter.value;
+    if (equalsIgnoreCase(value, "QUOTED-PRINTABLE") || equalsIgnoreCase(value, "QP"))
+        return ValueEncoding::QuotedPrintable;
+    if (equalsIgnoreCase(value, "BASE64") ||
+        (!parameter.name.empty() && equalsIgnoreCase(value, "B")))
+        return ValueEncoding::Base64;
+    return ValueEncoding::None;
+}
+
+/// The ENCODING and CHARSET of the parameters, looked up once for every later use.
+void noteEncoding(Property& property)
+{
+    property.encoding = ValueEncoding::None;
+    property.charset = {};
+    for (const Parameter& parameter : property.parameters) {
+        if (parameter.name.empty() || equalsIgnoreCase(parameter.name, "ENCODING")) {
+            if (property.encoding == ValueEncoding::None)
+                property.encoding = encodingOf(parameter);
+        } else if (property.charset.empty() && equalsIgnoreCase(parameter.name, "CHARSET")) {
+            property.charset = parameter.value;
+        }
+    }
+}
+
 }  // namespace
 
 bool parseProperty(std::string_view line, Property& property)
@@ -52,20 +99,9 @@ bool parseProperty(std::string_view line, Property& property)
         return false;
     std::size_t colon = nameEnd;
     if (line[nameEnd] == ';') {
-        colon = valueStart(line, nameEnd);
+        colon = readParameters(line, nameEnd + 1, property);
         if (colon == std::string_view::npos)
             return false;
-        bool quoted = false;
-        std::size_t start = nameEnd + 1;
-        for (std::size_t i = start; i < colon; ++i) {
-            if (line[i] == '"') {
-                quoted = !quoted;
-            } else if (line[i] == ';' && !quoted) {
-                addParameter(line.substr(start, i - start), property);
-                start = i + 1;
-            }
-        }
-        addParameter(line.substr(start, colon - start), property);
     }
     std::string_view name = trimSpaces(line.substr(0, nameEnd));
     const std::size_t dot = name.rfind('.');
@@ -77,6 +113,8 @@ bool parseProperty(std::string_view line, Property& property)
     }
     property.name = name;
     property.value = line.substr(colon + 1);
+    property.utf8 = isValidUtf8(line);
+    noteEncoding(property);
     return true;
 }
 
@@ -116,21 +154,6 @@ bool hasType(const Property& property, std::string_view type)
         }
     }
     return false;
-}
-
-ValueEncoding valueEncoding(const Property& property)
-{
-    for (const Parameter& parameter : property.parameters) {
-        if (!parameter.name.empty() && !equalsIgnoreCase(parameter.name, "ENCODING"))
-            continue;
-        const std::string_view value = parameter.value;
-        if (equalsIgnoreCase(value, "QUOTED-PRINTABLE") || equalsIgnoreCase(value, "QP"))
-            return ValueEncoding::QuotedPrintable;
-        if (equalsIgnoreCase(value, "BASE64") ||
-            (!parameter.name.empty() && equalsIgnoreCase(value, "B")))
-            return ValueEncoding::Base64;
-    }
-    return ValueEncoding::None;
 }
 
 }  // namespace brimwell::vcard

@@ -15,14 +15,18 @@ struct Parameter {
     std::string_view value;
 };
 
+enum class ValueEncoding { None, QuotedPrintable, Base64 };
+
 struct Property {
     std::string_view group;
     std::string_view name;
     std::vector<Parameter> parameters;
     std::string_view value;
+    bool utf8 = false;  ///< the whole line is valid UTF-8, so every part of it is too
+    /// ENCODING=QUOTED-PRINTABLE or QP, BASE64 or B, or the 2.1 bare forms of them.
+    ValueEncoding encoding = ValueEncoding::None;
+    std::string_view charset;  ///< the CHARSET parameter, empty without one
 };
-
-enum class ValueEncoding { None, QuotedPrintable, Base64 };
 
 /// Fills `property` from `line`; false when the line is no property (it has no `:`).
 /// The vector of parameters is reused, so parsing line after line allocates nothing.
@@ -37,8 +41,5 @@ std::string_view parameterValue(const Property& property, std::string_view name)
 
 /// True when a TYPE value or a bare parameter is `type` (any case).
 bool hasType(const Property& property, std::string_view type);
-
-/// ENCODING=QUOTED-PRINTABLE or QP, BASE64 or B, or the 2.1 bare forms of them.
-ValueEncoding valueEncoding(const Property& property);
 
 }  // namespace brimwell::vcard

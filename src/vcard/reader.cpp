@@ -39,7 +39,7 @@ VCardReader::VCardReader(std::unique_ptr<std::ifstream> file, std::istream* in,
     : m_file(std::move(file)),
       m_fileName(std::move(fileName)),
       m_charsets(options.fallbackCharset),
-      m_source(in != nullptr ? *in : *m_file),
+      m_source(in != nullptr ? *in : *m_file, options.blockSize),
       m_lines(m_source)
 {}
 
@@ -55,9 +55,7 @@ VCardReader::~VCardReader() = default;
 
 bool VCardReader::next(Contact& contact)
 {
-    while (m_readyNext == m_ready.size()) {
-        m_ready.clear();
-        m_readyNext = 0;
+    while (!takeReady(contact)) {
         if (m_finished)
             return false;
         if (m_lines.next(m_line)) {
@@ -67,7 +65,16 @@ bool VCardReader::next(Contact& contact)
             m_finished = true;
         }
     }
-    contact = std::move(m_ready[m_readyNext++]);
+    return true;
+}
+
+bool VCardReader::takeReady(Contact& contact)
+{
+    if (m_slotsBase == m_slotsReady)
+        return false;
+    contact = std::move(m_slots.front());
+    m_slots.pop_front();
+    ++m_slotsBase;
     return true;
 }
 
@@ -79,6 +86,12 @@ void VCardReader::handle(const LogicalLine& line)
             m_charsets.appendUtf8(line.text.substr(0, kExcerptLength), excerpt);
             m_open[m_depth - 1].builder->addProblem("a line that is no property: " + excerpt);
         }
+        return;
+    }
+    const std::size_t nameLength = line.property.name.size();
+    if (nameLength != 3 && nameLength != 5) {
+        if (m_depth > 0)
+            m_open[m_depth - 1].builder->add(line.property);
         return;
     }
     if (isCardMarker(line.property, "BEGIN"))
@@ -95,8 +108,11 @@ void VCardReader::handle(const LogicalLine& line)
 void VCardReader::beginCard()
 {
     if (m_open.size() == m_depth)
-        m_open.push_back({std::make_unique<ContactBuilder>(m_charsets), 0, {}});
-    m_open[m_depth].number = ++m_cardCount;
+        m_open.push_back({std::make_unique<ContactBuilder>(m_charsets), 0, 0});
+    OpenCard& card = m_open[m_depth];
+    card.number = ++m_cardCount;
+    card.slot = m_slotsBase + m_slots.size();
+    m_slots.emplace_back();
     ++m_depth;
 }
 
@@ -107,12 +123,10 @@ void VCardReader::endCard()
     OpenCard& card = m_open[m_depth - 1];
     for (const std::string& problem : card.builder->problems())
         warn(card.number, card.builder->formattedName(), problem);
+    card.builder->finish(m_slots[card.slot - m_slotsBase]);
     --m_depth;
-    std::vector<Contact>& target = m_depth > 0 ? m_open[m_depth - 1].nested : m_ready;
-    target.push_back(card.builder->finish());
-    for (Contact& nested : card.nested)
-        target.push_back(std::move(nested));
-    card.nested.clear();
+    if (m_depth == 0)
+        m_slotsReady = m_slotsBase + m_slots.size();
 }
 
 void VCardReader::finishFile()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <istream>
@@ -14,8 +15,9 @@
 #include "vcard/line_source.h"
 #include "vcard/logical_lines.h"
 
-// The faithful vCard reader: any vCard 2.1, 3.0 or 4.0 file, contact by contact, in bounded
-// memory. A broken card gives what could be read and a warning; it never stops the file.
+// The faithful vCard reader: any vCard 2.1, 3.0 or 4.0 file, contact by contact, holding
+// one block of the file and the card being read (with the cards around a nested one). A
+// broken card gives what could be read and a warning; it never stops the file.
 //
 //     std::ifstream in("people.vcf", std::ios::binary);
 //     VCardReader reader(in, "people.vcf");
@@ -30,6 +32,8 @@ namespace brimwell::vcard {
 struct ReaderOptions {
     /// The code page of 8-bit text without a CHARSET that is not valid UTF-8.
     std::string fallbackCharset = "windows-1252";
+    /// How many bytes are read from the stream at a time.
+    std::size_t blockSize = 64 * 1024;
 };
 
 class VCardReader {
@@ -51,6 +55,7 @@ public:
 private:
     VCardReader(std::unique_ptr<std::ifstream> file, std::istream* in, std::string fileName,
                 const ReaderOptions& options);
+    bool takeReady(Contact& contact);
     void handle(const LogicalLine& line);
     void beginCard();
     void endCard();
@@ -60,7 +65,7 @@ private:
     struct OpenCard {
         std::unique_ptr<ContactBuilder> builder;
         std::size_t number = 0;
-        std::vector<Contact> nested;  ///< finished cards nested in this one, in file order
+        std::size_t slot = 0;  ///< where its contact goes in m_slots (counted from the start)
     };
 
     std::unique_ptr<std::ifstream> m_file;
@@ -71,8 +76,11 @@ private:
     LogicalLine m_line;
     std::vector<OpenCard> m_open;  ///< the card being read and the cards around it
     std::size_t m_depth = 0;       ///< how many of m_open are in use
-    std::vector<Contact> m_ready;  ///< finished contacts not handed out yet
-    std::size_t m_readyNext = 0;
+    /// A contact for each card begun and not handed out yet, in the order of their BEGIN
+    /// lines: a nested card's contact comes after its parent's, though it ends first.
+    std::deque<Contact> m_slots;
+    std::size_t m_slotsBase = 0;   ///< the slot number of m_slots.front()
+    std::size_t m_slotsReady = 0;  ///< slots before this number are finished, with their parents
     std::size_t m_cardCount = 0;
     bool m_finished = false;
     std::vector<std::string> m_warnings;

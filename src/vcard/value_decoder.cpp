@@ -1,5 +1,7 @@
 #include "vcard/value_decoder.h"
 
+#include <algorithm>
+
 namespace brimwell::vcard {
 namespace {
 
@@ -47,13 +49,16 @@ bool isValidBase64(std::string_view text)
 {
     std::size_t letters = 0;
     for (char c : text)
-        if (c != ' ' && c != '\t' && c != '=')
-            ++letters;
+        letters += static_cast<std::size_t>(c != ' ' && c != '\t' && c != '=');
     return letters % 4 != 1;
 }
 
 void appendUnescaped(std::string_view text, std::string& out)
 {
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c == '\\' || c == '\r'; })) {
+        out.append(text);
+        return;
+    }
     std::size_t i = 0;
     while (i < text.size()) {
         std::size_t special = i;

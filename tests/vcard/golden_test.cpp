@@ -107,6 +107,26 @@ TEST_P(golden_test, reads_the_expected_contacts)
     EXPECT_EQ(read.warnings.size(), expected.warnings) << "warnings:\n" << warnings;
 }
 
+// Blocks of a few bytes cut lines, marks and soft breaks everywhere: nothing may change.
+TEST_P(golden_test, reads_the_same_in_small_blocks)
+{
+    const std::filesystem::path corpusFile = corpusDir() / (GetParam().stem().string() + ".vcf");
+    if (!std::filesystem::exists(corpusFile))
+        GTEST_SKIP() << "corpus file not found: " << corpusFile;
+    const std::string bytes = fileBytes(corpusFile);
+    const ReadResult whole = readVCards(bytes, "f.vcf");
+    for (std::size_t blockSize : {4, 5, 9}) {
+        SCOPED_TRACE("blocks of " + std::to_string(blockSize));
+        ReaderOptions options;
+        options.blockSize = blockSize;
+        const ReadResult read = readVCards(bytes, "f.vcf", options);
+        ASSERT_EQ(read.contacts.size(), whole.contacts.size());
+        for (std::size_t i = 0; i < read.contacts.size(); ++i)
+            EXPECT_EQ(test::contactLines(read.contacts[i]), test::contactLines(whole.contacts[i]));
+        EXPECT_EQ(read.warnings, whole.warnings);
+    }
+}
+
 std::string testName(const testing::TestParamInfo<std::filesystem::path>& info)
 {
     std::string name = info.param.stem().string();

@@ -1,0 +1,256 @@
+// The reader end to end on small in-memory files: what each kind of property fills, and
+// what a broken file gives and warns about.
+#include "vcard/reader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "contact_lines.h"
+
+namespace brimwell::vcard {
+namespace {
+
+std::string card(const std::string& version, const std::string& body)
+{
+    return "BEGIN:VCARD\r\nVERSION:" + version + "\r\n" + body + "END:VCARD\r\n";
+}
+
+/// The lines of the only contact of `text`, sorted, without the version line.
+std::vector<std::string> onlyContact(const std::string& text)
+{
+    const ReadResult read = readVCards(text, "t.vcf");
+    EXPECT_EQ(read.contacts.size(), 1u);
+    EXPECT_EQ(read.warnings, std::vector<std::string>{});
+    if (read.contacts.empty())
+        return {};
+    std::vector<std::string> lines = test::contactLines(read.contacts.front());
+    std::erase_if(lines, [](const std::string& line) { return line.starts_with("version: "); });
+    std::ranges::sort(lines);
+    return lines;
+}
+
+struct Case {
+    const char* name;
+    const char* version;
+    const char* body;
+    std::vector<std::string> lines;
+};
+
+TEST(reader_test, what_each_property_fills)
+{
+    const Case cases[] = {
+        {"structured name and escapes",
+         "3.0",
+         "N:O\\;Neil;Ann\\, Jr;;Dr.;\r\nFN:Ann O;Neil\r\n",
+         {"fn: Ann O;Neil", "n.family: O;Neil", "n.given: Ann, Jr", "n.prefix: Dr."}},
+        {"lists",
+         "3.0",
+         "NICKNAME:Annie,Nan\\,na\r\nCATEGORIES:Work\r\nCATEGORIES:VIP\r\n",
+         {"category.1: Work", "category.2: VIP", "nickname.1: Annie", "nickname.2: Nan,na"}},
+        {"plain text is never cut at a comma",
+         "3.0",
+         "NOTE:one, two\\, three\r\nTITLE:a;b\r\n",
+         {"note.1: one, two, three", "title: a;b"}},
+        {"org and units",
+         "3.0",
+         "ORG:Acme;Sales;East\r\n",
+         {"org: Acme", "org.unit.1: Sales", "org.unit.2: East"}},
+        {"2.1 bare types and pref",
+         "2.1",
+         "TEL;CELL;PREF;VOICE:+1 555\r\n",
+         {"tel.1: +1 555", "tel.1.pref: 1", "tel.1.types: cell,voice"}},
+        {"repeated and listed types",
+         "3.0",
+         "EMAIL;TYPE=INTERNET,home;type=HOME;TYPE=pref:a@b\r\n",
+         {"email.1: a@b", "email.1.pref: 1", "email.1.types: internet,home"}},
+        {"pref number",
+         "4.0",
+         "EMAIL;PREF=2;TYPE=\"work,voice\":a@b\r\n",
+         {"email.1: a@b", "email.1.pref: 2", "email.1.types: work,voice"}},
+        {"tel uri",
+         "4.0",
+         "TEL;VALUE=uri;TYPE=cell:tel:+1-555\r\n",
+         {"tel.1: +1-555", "tel.1.types: cell"}},
+        {"apple label after its property",
+         "3.0",
+         "item1.URL:http\\://x.org\r\nitem1.X-ABLabel:_$!<HomePage>!$_\r\n",
+         {"url.1: http://x.org", "url.1.group: item1", "url.1.label: HomePage"}},
+        {"apple label before its property",
+         "3.0",
+         "item2.X-ABLabel:Club\r\nitem2.EMAIL:a@b\r\n",
+         {"email.1: a@b", "email.1.group: item2", "email.1.label: Club"}},
+        {"a label alone is kept",
+         "3.0",
+         "item3.X-ABLabel:Lonely\r\n",
+         {"other.1.group: item3", "other.1.name: X-ABLABEL", "other.1.value: Lonely"}},
+        {"2.1 label joins the address of its types",
+         "2.1",
+         "ADR;HOME:;;1 Home St\r\nADR;WORK:;;2 Work St\r\n"
+         "LABEL;WORK;ENCODING=QUOTED-PRINTABLE:2 Work St=0D=0ATown\r\n",
+         {"adr.1.street: 1 Home St", "adr.1.types: home", "adr.2.formatted: 2 Work St\\nTown",
+          "adr.2.street: 2 Work St", "adr.2.types: work"}},
+        {"4.0 label parameter",
+         "4.0",
+         "ADR;LABEL=\"1 Main St\\nTown\":;;1 Main St\r\n",
+         {"adr.1.formatted: 1 Main St\\nTown", "adr.1.street: 1 Main St"}},
+        {"impp",
+         "3.0",
+         "IMPP;X-SERVICE-TYPE=Jabber;TYPE=home:xmpp:ann%40x@example.com\r\n",
+         {"im.1.handle: ann@x@example.com", "im.1.service: jabber", "im.1.types: home"}},
+        {"impp scheme",
+         "4.0",
+         "IMPP:skype:ann.lee\r\n",
+         {"im.1.handle: ann.lee", "im.1.service: skype"}},
+        {"x- messaging",
+         "3.0",
+         "X-SKYPE-USERNAME:ann\r\nX-GOOGLE-TALK:ann@g\r\n",
+         {"im.1.handle: ann", "im.1.service: skype", "im.2.handle: ann@g",
+          "im.2.service: google-talk"}},
+        {"relations",
+         "3.0",
+         "X-SPOUSE:Bo\r\nitem1.X-ABRELATEDNAMES:Cy\r\nitem1.X-ABLabel:_$!<Friend>!$_\r\n",
+         {"relation.1: Bo", "relation.1.types: spouse", "relation.2: Cy", "relation.2.group: item1",
+          "relation.2.label: Friend"}},
+        {"dates and events",
+         "3.0",
+         "BDAY:--0412\r\nX-ANNIVERSARY:2001-06-30\r\nX-EVOLUTION-ANNIVERSARY:2002-01-01\r\n"
+         "X-ABDATE:19990101\r\n",
+         {"anniversary: 2001-06-30", "anniversary.date: 2001-06-30", "bday: --0412",
+          "bday.date: ----04-12", "event.1: 2002-01-01", "event.1.date: 2002-01-01",
+          "event.2: 19990101", "event.2.date: 1999-01-01"}},
+        {"photo url and a repeated photo",
+         "2.1",
+         "PHOTO;JPEG:http://x/p.jpg\r\nPHOTO;ENCODING=BASE64:QUJD\r\n",
+         {"other.1.name: PHOTO", "photo.url: http://x/p.jpg"}},
+        {"embedded photo and logo",
+         "4.0",
+         "PHOTO:data:image/jpeg;base64,QUJD\r\nLOGO;ENCODING=b:QUJD\r\n",
+         {"other.1.name: LOGO", "photo.embedded: yes"}},
+        {"phonetic names",
+         "2.1",
+         "SOUND;X-IRMC-N;CHARSET=SHIFT_JIS:\xB1\xB2;\xB3;\r\nX-PHONETIC-MIDDLE-NAME:M\r\n",
+         {"phonetic.additional: M", "phonetic.family: \xEF\xBD\xB1\xEF\xBD\xB2",
+          "phonetic.given: \xEF\xBD\xB3"}},
+        {"repeated single fields are others",
+         "3.0",
+         "FN:A\r\nFN:B\r\nN:X;Y\r\nN:Z;W\r\n",
+         {"fn: A", "n.family: X", "n.given: Y", "other.1.name: FN", "other.1.value: B",
+          "other.2.name: N", "other.2.value: Z;W"}},
+        {"quoted-printable with a charset",
+         "2.1",
+         "N;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:M=FCller;J=\r\n=F6rg\r\n",
+         {"n.family: M\xC3\xBCller", "n.given: J\xC3\xB6rg"}},
+        {"8-bit text without a charset, per value",
+         "2.1",
+         "N:M\xFCller\r\nFN:M\xC3\xBCller\r\n",
+         {"fn: M\xC3\xBCller", "n.family: M\xC3\xBCller"}},
+        {"empty properties kept",
+         "3.0",
+         "EMAIL;TYPE=home:\r\nTEL:1\r\n",
+         {"email.1.types: home", "tel.1: 1"}},
+        {"names in any case",
+         "3.0",
+         "fn:Ann\r\nTel;Type=Cell:1\r\n",
+         {"fn: Ann", "tel.1: 1", "tel.1.types: cell"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> expected = c.lines;
+        std::ranges::sort(expected);
+        EXPECT_EQ(onlyContact(card(c.version, c.body)), expected);
+    }
+}
+
+TEST(reader_test, broken_cards_warn_and_go_on)
+{
+    const struct {
+        const char* name;
+        std::string text;
+        std::size_t contacts;
+        std::vector<std::string> warnings;
+    } cases[] = {
+        {"no card at all",
+         "just some text\r\n",
+         0,
+         {"t.vcf: no vCard in this file (no BEGIN:VCARD line)"}},
+        {"binary garbage",
+         std::string("\x00\xFF\x13\x89garbage:\x01\x02", 14),
+         0,
+         {"t.vcf: no vCard in this file (no BEGIN:VCARD line)"}},
+        {"text outside cards is skipped", "hello\r\n" + card("3.0", "FN:A\r\n") + "bye\r\n", 1, {}},
+        {"a line that is no property",
+         card("3.0", "FN:Ann Lee\r\nnonsense\r\n"),
+         1,
+         {"t.vcf: card 1 (Ann Lee): a line that is no property: nonsense"}},
+        {"no END:VCARD",
+         card("3.0", "FN:A\r\n") + "BEGIN:VCARD\r\nN:B;\r\n",
+         2,
+         {"t.vcf: card 2: no END:VCARD at the end of the file"}},
+        {"bad quoted-printable",
+         card("2.1", "NOTE;ENCODING=QUOTED-PRINTABLE:a=XYb\r\n"),
+         1,
+         {"t.vcf: card 1: bad quoted-printable escape in NOTE"}},
+        {"bad base64",
+         card("3.0", "PHOTO;ENCODING=b:QUJDR\r\n"),
+         1,
+         {"t.vcf: card 1: bad base64 data in PHOTO"}},
+        {"unknown charset",
+         card("2.1", "FN;CHARSET=X-NONE:Caf\xE9\r\n"),
+         1,
+         {"t.vcf: card 1 (Caf\xC3\xA9): unknown character set X-NONE in FN"}},
+        {"glued cards",
+         "BEGIN:VCARD\r\nFN:A\r\nEND:VCARDBEGIN:VCARD\r\nFN:B\r\nEND:VCARD\r\n",
+         2,
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ReadResult read = readVCards(c.text, "t.vcf");
+        EXPECT_EQ(read.contacts.size(), c.contacts);
+        EXPECT_EQ(read.warnings, c.warnings);
+    }
+}
+
+TEST(reader_test, nested_cards_follow_their_parent)
+{
+    const std::string text =
+        "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Parent\r\nAGENT:\r\n"
+        "BEGIN:VCARD\r\nN:Child\r\nBEGIN:VCARD\r\nN:Grandchild\r\n"
+        "END:VCARD\r\nEND:VCARD\r\nTEL:1\r\nEND:VCARD\r\n" +
+        card("3.0", "N:Next\r\n");
+    const ReadResult read = readVCards(text, "t.vcf");
+    ASSERT_EQ(read.contacts.size(), 4u);
+    EXPECT_EQ(read.contacts[0].name.family, "Parent");
+    EXPECT_EQ(read.contacts[0].phones.size(), 1u);
+    EXPECT_TRUE(read.contacts[0].others.empty()) << "an AGENT with its card nested is no other";
+    EXPECT_EQ(read.contacts[1].name.family, "Child");
+    EXPECT_EQ(read.contacts[2].name.family, "Grandchild");
+    EXPECT_EQ(read.contacts[3].name.family, "Next");
+    EXPECT_TRUE(read.warnings.empty());
+}
+
+TEST(reader_test, streams_contact_by_contact_with_options)
+{
+    std::string text;
+    for (int i = 0; i < 3000; ++i)
+        text += card("2.1", "N:\xF0\xD2\xC9;" + std::to_string(i) + "\r\n");
+    std::istringstream in(text);
+    ReaderOptions options;
+    options.fallbackCharset = "KOI8-R";
+    VCardReader reader(in, "big.vcf", options);
+    Contact contact;
+    int count = 0;
+    while (reader.next(contact)) {
+        ASSERT_EQ(contact.name.given, std::to_string(count));
+        ASSERT_EQ(contact.name.family, "\xD0\x9F\xD1\x80\xD0\xB8");
+        ++count;
+    }
+    EXPECT_EQ(count, 3000);
+    EXPECT_FALSE(reader.next(contact)) << "the end stays the end";
+    EXPECT_THROW(VCardReader(std::filesystem::path("/no/such/file.vcf")), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace brimwell::vcard
