@@ -83,11 +83,6 @@ std::string fieldValue(const VcfLookup& source, const Field& field)
     return value;
 }
 
-bool ticked(const Window& window, Control box)
-{
-    return window.checkValue(box) == 1;
-}
-
 void appendField(std::string& line, std::string_view field, bool quote)
 {
     if (quote)
@@ -105,7 +100,7 @@ void buildGmailLines(Window& window, std::string_view separator, const VcfLookup
                      std::string* header, std::string* data)
 {
     if (header) {
-        const bool quote = ticked(window, Control::Check9);
+        const bool quote = isTicked(window, Control::Check9);
         for (const Column& column : kGmailLayout) {
             if (&column != std::begin(kGmailLayout))
                 header->append(separator);
@@ -118,7 +113,7 @@ void buildGmailLines(Window& window, std::string_view separator, const VcfLookup
         fields.reserve(std::size(kGmailLayout));
         for (const Column& column : kGmailLayout)
             fields.push_back(fieldValue(*source, column.field));
-        const bool quote = ticked(window, Control::Check9);
+        const bool quote = isTicked(window, Control::Check9);
         for (const std::string& field : fields) {
             if (&field != &fields.front())
                 data->append(separator);
@@ -132,9 +127,9 @@ void buildFilteredLines(Window& window, std::string_view separator, const VcfLoo
 {
     // Each box and the quote box are read field by field, once for both lines.
     for (const auto& [box, column] : kFilteredLayout) {
-        if (!ticked(window, box))
+        if (!isTicked(window, box))
             continue;
-        const bool quote = ticked(window, Control::Check9);
+        const bool quote = isTicked(window, Control::Check9);
         if (header) {
             appendField(*header, column.header, quote);
             header->append(separator);

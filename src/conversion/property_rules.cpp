@@ -257,21 +257,20 @@ void PropertyRules::recognizeKey(const Line& line, FieldSink& sink)
 void PropertyRules::recognizeFiltered(const Line& line, FieldSink& sink)
 {
     // The first test that holds decides the line; an unticked box swallows it.
-    auto ticked = [this](Control box) { return m_window.checkValue(box) == 1; };
     if (isNameKey(line.key)) {
-        if (ticked(Control::Check6))
+        if (isTicked(m_window, Control::Check6))
             nameRule(line, sink);
         return;
     }
     const auto name = baseName(line.key);
     if (contains(name, "EMAIL")) {
-        if (ticked(Control::Check3))
+        if (isTicked(m_window, Control::Check3))
             yieldNumbered(m_emails, firstValue(line, false), sink);
     } else if (equals(name, "ADR")) {
-        if (ticked(Control::Check8))
+        if (isTicked(m_window, Control::Check8))
             addressRule(line, sink);
     } else if (contains(name, "TEL")) {
-        if (ticked(Control::Check4))
+        if (isTicked(m_window, Control::Check4))
             telephoneRule(line, sink);
     }
 }
@@ -318,7 +317,7 @@ void PropertyRules::noteRule(const Line& line, FieldSink& sink)
     if (!m_values)
         return sink.field("Notes", {});
     m_value.assign(line.rest);
-    const bool removeLineBreaks = m_window.checkValue(Control::Check10) == 1;
+    const bool removeLineBreaks = isTicked(m_window, Control::Check10);
     text::replaceAll(m_value, "=0D=0A=", removeLineBreaks ? " " : "\r\n");
     text::replaceAll(m_value, "\\n", " ");
     m_secondValue.assign(trimSpaces(m_value));

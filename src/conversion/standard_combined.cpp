@@ -241,7 +241,7 @@ void CombinedConversion::writeContacts(const std::vector<std::string_view>& cont
     PropertyRules rules(m_window, m_ruleSet);
     for (const std::string_view contact : contacts) {
         recognizeContact(contact, rules, placer);
-        placer.buildRow(row, m_window.checkValue(Control::Check9) == 1);
+        placer.buildRow(row, isTicked(m_window, Control::Check9));
         target.writeLine(row.finish(), kAppend);
         placer.clear();
     }
@@ -257,7 +257,7 @@ void CombinedConversion::run(const std::string& csvPath, const std::string& sepa
     TargetFile target(csvPath, &m_window);
     RowBuilder row(separator);
     m_trap.step(7, [&] {
-        const bool quotes = m_window.checkValue(Control::Check9) == 1;
+        const bool quotes = isTicked(m_window, Control::Check9);
         for (const auto& name : headers.names())
             row.append(name, RowKind::Header, quotes);
         target.writeLine(row.finish(), kReplace);

@@ -48,7 +48,7 @@ std::string buildRow(Window& window, const std::vector<std::string>& texts, RowK
             window.setProgressText("Processing: " + vcfPath);
         }
         row.append(texts[static_cast<std::size_t>(i)], kind,
-                   window.checkValue(Control::Check9) == 1);
+                   isTicked(window, Control::Check9));
     }
     return std::string(row.finish());
 }

@@ -28,11 +28,10 @@ double storedNumber(std::string_view stored)
 /// An option button's stored state: True or False in any case, or a number (0 is false).
 bool storedTruth(std::string_view stored)
 {
-    std::string upper;
-    text::assignUpper(upper, text::trimSpaces(stored));
-    if (upper == "TRUE")
+    const std::string_view trimmed = text::trimSpaces(stored);
+    if (text::equalsIgnoringCase(trimmed, "TRUE"))
         return true;
-    if (upper == "FALSE")
+    if (text::equalsIgnoringCase(trimmed, "FALSE"))
         return false;
     return storedNumber(stored) != 0;
 }
