@@ -58,14 +58,9 @@ std::string lookupValue(Window& window, const LineArray& lines, std::string_view
     return {};
 }
 
-std::string GetVCFValue(Window& window, const std::string& path, const std::string& name,
-                        const std::string& typeWord)
-{
-    return VcfLookup(window, path).value(name, typeWord);
-}
-
 VcfLookup::VcfLookup(Window& window, const std::string& path) : m_window(window)
 {
+    // Reported under the name of the per-lookup read it replaces, as support knows it.
     ErrorTrap trap(window, "modCSV", "GetVCFValue");
     trap.step(1, [&] { m_lines = ReadFileLines(path); });
 }

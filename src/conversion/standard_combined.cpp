@@ -99,11 +99,10 @@ private:
 void recognizeContact(std::string_view contact, PropertyRules& rules, FieldSink& sink)
 {
     rules.startContact();
-    while (!contact.empty()) {
-        const auto lineEnd = contact.find('\n');
-        rules.recognize(contact.substr(0, lineEnd), sink);
-        contact = lineEnd == std::string_view::npos ? std::string_view() : contact.substr(lineEnd + 1);
-    }
+    // An empty contact gives one empty line, which names no property.
+    splitLines(contact, LineEnds::Lf, [&](std::size_t begin, std::size_t length) {
+        rules.recognize(contact.substr(begin, length), sink);
+    });
 }
 
 template <class Convert>
