@@ -59,9 +59,9 @@ struct KeptFile {
 class CombinedConversion {
 public:
     CombinedConversion(Window& window, std::string_view procedure, RuleSet rules, bool fromText,
-                       const std::string& vcardText)
+                       const std::string& vcardText, LastFileKeeping keeping)
         : m_window(window), m_trap(window, "modCSV", procedure), m_ruleSet(rules),
-          m_fromText(fromText), m_vcardText(vcardText)
+          m_fromText(fromText), m_vcardText(vcardText), m_keeping(keeping)
     {
     }
 
@@ -91,6 +91,7 @@ private:
     RuleSet m_ruleSet;
     bool m_fromText;
     const std::string& m_vcardText;
+    LastFileKeeping m_keeping;
     std::string m_fileText;  ///< the text read last, its storage reused by the next read
     KeptFile m_kept;
 };
@@ -136,6 +137,7 @@ void CombinedConversion::collectColumns(const std::string& path, bool last, Head
 {
     ColumnCollector collector(headers);
     RowKeeper* keeper = nullptr;
+    last = last && m_keeping == LastFileKeeping::Keep;
     if (last) {
         m_kept.complete = false;
         m_kept.switches = RuleSwitches::read(m_window);
@@ -268,19 +270,27 @@ void CombinedConversion::run(const std::string& csvPath, const std::string& sepa
 
 }  // namespace
 
+void convertCombined(Window& window, const std::string& csvPath, const std::string& separator,
+                     RuleSet rules, bool fromText, const std::string& vcardText,
+                     LastFileKeeping keeping)
+{
+    const std::string_view procedure =
+        rules == RuleSet::All ? "ConvertVCFToSingleCSV" : "ConvertVCFToSingleCSVLimit";
+    CombinedConversion(window, procedure, rules, fromText, vcardText, keeping)
+        .run(csvPath, separator);
+}
+
 void ConvertVCFToSingleCSV(Window& window, const std::string& csvPath, const std::string& separator,
                            bool fromText, const std::string& vcardText)
 {
-    CombinedConversion(window, "ConvertVCFToSingleCSV", RuleSet::All, fromText, vcardText)
-        .run(csvPath, separator);
+    convertCombined(window, csvPath, separator, RuleSet::All, fromText, vcardText);
 }
 
 void ConvertVCFToSingleCSVLimit(Window& window, const std::string& csvPath,
                                 const std::string& separator, bool fromText,
                                 const std::string& vcardText)
 {
-    CombinedConversion(window, "ConvertVCFToSingleCSVLimit", RuleSet::Filtered, fromText, vcardText)
-        .run(csvPath, separator);
+    convertCombined(window, csvPath, separator, RuleSet::Filtered, fromText, vcardText);
 }
 
 }  // namespace brimwell
