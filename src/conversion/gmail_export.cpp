@@ -93,8 +93,8 @@ void appendField(std::string& line, std::string_view field, bool quote)
 
 /// Fills the header (when `header` is given) and the data line of `source` (when `data`
 /// is given) of one layout, reading the window's boxes at the moments the layout reads them.
-using LineBuilder = void (*)(Window& window, std::string_view separator,
-                             const VcfLookup* source, std::string* header, std::string* data);
+using LineBuilder = void (*)(Window& window, std::string_view separator, const VcfLookup* source,
+                             std::string* header, std::string* data);
 
 void buildGmailLines(Window& window, std::string_view separator, const VcfLookup* source,
                      std::string* header, std::string* data)
@@ -189,8 +189,7 @@ void convertWholeList(Window& window, std::string_view procedure, LineBuilder bu
 
 }  // namespace
 
-void ConvertVCFToGmailCSV(Window& window, const std::string& vcfPath,
-                          const std::string& separator)
+void ConvertVCFToGmailCSV(Window& window, const std::string& vcfPath, const std::string& separator)
 {
     convertOneFile(window, "ConvertVCFToGmailCSV", buildGmailLines, vcfPath, separator);
 }

@@ -22,6 +22,9 @@ void HeaderList::truncate(std::size_t size)
     }
 }
 
-long isHeaderExists(std::string_view name, const HeaderList& headers) { return headers.find(name); }
+long isHeaderExists(std::string_view name, const HeaderList& headers)
+{
+    return headers.find(name);
+}
 
 }  // namespace brimwell

@@ -25,7 +25,10 @@ public:
 private:
     struct Hash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+        std::size_t operator()(std::string_view s) const
+        {
+            return std::hash<std::string_view>{}(s);
+        }
     };
     std::vector<std::string> m_names;
     std::unordered_map<std::string, long, Hash, std::equal_to<>> m_index;

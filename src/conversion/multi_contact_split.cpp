@@ -52,8 +52,9 @@ public:
     /// The message for a text without any character.
     void showEmptyText()
     {
-        showInformation(m_window, "File\r\n\r\n" + m_path +
-                                      "\r\n\r\ncontains no information, please check your source file.");
+        showInformation(m_window,
+                        "File\r\n\r\n" + m_path +
+                            "\r\n\r\ncontains no information, please check your source file.");
     }
 
 private:
@@ -217,7 +218,8 @@ ContactCut cutContacts(Window& window, std::string_view text, const std::string&
     WholeText whole(text);
     ContactProgress progress(window, path);
     std::vector<std::string_view> contacts;
-    ContactCut result = cut(whole, progress, [&](std::string_view contact) { contacts.push_back(contact); });
+    ContactCut result =
+        cut(whole, progress, [&](std::string_view contact) { contacts.push_back(contact); });
     result.contacts = std::move(contacts);
     return result;
 }

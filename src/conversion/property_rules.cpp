@@ -21,7 +21,10 @@ namespace {
 // each character with a word of capital letters: clearing bit 5 turns exactly the ASCII
 // letters into capitals, and no other byte then equals a capital letter.
 
-bool sameLetter(char c, char capital) { return (c & ~0x20) == capital; }
+bool sameLetter(char c, char capital)
+{
+    return (c & ~0x20) == capital;
+}
 
 /// True when `s` upper-cased starts with `capitals` (capital letters only).
 bool startsWith(std::string_view s, std::string_view capitals)
@@ -176,7 +179,7 @@ struct SimpleRule {
 
 // Rules 3 to 7: one column each, the first value trimmed.
 constexpr SimpleRule kSimpleRules[] = {
-    {"ORG", false, "Organization"}, {"BDAY", true, "Birthday"},    {"NICKNAME", false, "Nickname"},
+    {"ORG", false, "Organization"}, {"BDAY", true, "Birthday"}, {"NICKNAME", false, "Nickname"},
     {"TITLE", false, "Job Title"},  {"ROLE", false, "Role"},
 };
 
@@ -239,7 +242,8 @@ void PropertyRules::recognizeKey(const Line& line, FieldSink& sink)
         rule != nullptr && startsWith(line.key, rule->prefix) &&
         (!rule->exact || line.key.size() == rule->prefix.size()))
         return sink.field(rule->column, firstValue(line, true));
-    if (m_rules == RuleSet::AllWithParameters && findShort(line.head, ';') == std::string_view::npos)
+    if (m_rules == RuleSet::AllWithParameters &&
+        findShort(line.head, ';') == std::string_view::npos)
         return;
     const auto name = baseName(line.key);
     if (contains(name, "EMAIL"))

@@ -39,10 +39,10 @@ enum class FieldParts { NamesAndValues, NamesOnly };
 /// rule, a filter box each time its rule matches.
 class PropertyRules {
 public:
-    PropertyRules(const Window& window, RuleSet rules, FieldParts parts = FieldParts::NamesAndValues)
+    PropertyRules(const Window& window, RuleSet rules,
+                  FieldParts parts = FieldParts::NamesAndValues)
         : m_window(window), m_rules(rules), m_values(parts == FieldParts::NamesAndValues)
-    {
-    }
+    {}
 
     /// Sets the four repeat counters (e-mail, website, business and home phone) back to 1.
     void startContact();

@@ -60,10 +60,13 @@ class CombinedConversion {
 public:
     CombinedConversion(Window& window, std::string_view procedure, RuleSet rules, bool fromText,
                        const std::string& vcardText, LastFileKeeping keeping)
-        : m_window(window), m_trap(window, "modCSV", procedure), m_ruleSet(rules),
-          m_fromText(fromText), m_vcardText(vcardText), m_keeping(keeping)
-    {
-    }
+        : m_window(window),
+          m_trap(window, "modCSV", procedure),
+          m_ruleSet(rules),
+          m_fromText(fromText),
+          m_vcardText(vcardText),
+          m_keeping(keeping)
+    {}
 
     void run(const std::string& csvPath, const std::string& separator);
 
@@ -112,7 +115,8 @@ void CombinedConversion::walkFiles(Convert convert)
     const int count = m_window.listCount();
     for (int i = 1; i <= count; ++i) {
         std::string path;
-        m_trap.step(1, [&] { m_window.setProgressValue(progressPercent(i, m_window.listCount())); });
+        m_trap.step(1,
+                    [&] { m_window.setProgressValue(progressPercent(i, m_window.listCount())); });
         m_trap.step(2, [&] {
             path = m_window.listItem(i);
             m_window.setProgressText("Processing: " + GetFileName(path));
@@ -145,7 +149,8 @@ void CombinedConversion::collectColumns(const std::string& path, bool last, Head
     }
     FieldSink& sink = keeper != nullptr ? static_cast<FieldSink&>(*keeper) : collector;
     // Only the names count for the other files: the rules skip cleaning their values.
-    PropertyRules rules(m_window, m_ruleSet, last ? FieldParts::NamesAndValues : FieldParts::NamesOnly);
+    PropertyRules rules(m_window, m_ruleSet,
+                        last ? FieldParts::NamesAndValues : FieldParts::NamesOnly);
     const bool quotes = m_kept.switches.quotes == 1;
     const auto convert = [&](std::string_view contact) {
         if (keeper != nullptr)
@@ -166,7 +171,8 @@ void CombinedConversion::collectColumns(const std::string& path, bool last, Head
     bool readWhole = true;
     const bool cutDone = m_trap.step(4, [&] {
         if (!stream) {
-            cut = cutContacts(m_window, m_fromText ? std::string_view(m_vcardText) : std::string_view(), path);
+            cut = cutContacts(
+                m_window, m_fromText ? std::string_view(m_vcardText) : std::string_view(), path);
             std::for_each(cut.contacts.begin(), cut.contacts.end(), convert);
             return;
         }
@@ -236,7 +242,8 @@ void CombinedConversion::writeRows(const std::string& path, const HeaderList& he
 }
 
 void CombinedConversion::writeContacts(const std::vector<std::string_view>& contacts,
-                                       const HeaderList& headers, RowBuilder& row, TargetFile& target)
+                                       const HeaderList& headers, RowBuilder& row,
+                                       TargetFile& target)
 {
     ValuePlacer placer(headers);
     PropertyRules rules(m_window, m_ruleSet);
@@ -251,7 +258,9 @@ void CombinedConversion::writeContacts(const std::vector<std::string_view>& cont
 void CombinedConversion::run(const std::string& csvPath, const std::string& separator)
 {
     HeaderList headers;
-    walkFiles([&](const std::string& path, bool last) { collectColumns(path, last, headers, separator); });
+    walkFiles([&](const std::string& path, bool last) {
+        collectColumns(path, last, headers, separator);
+    });
     if (headers.empty())
         return;
 

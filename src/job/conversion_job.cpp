@@ -138,14 +138,17 @@ RunOutcome ConversionJob::run()
                             refuseListedSource(window, target, path,
                                                "contact " + std::to_string(k + 1) + " of " + path +
                                                    " was not converted");
-                            const std::string contact(split.cut.contacts.at(static_cast<std::size_t>(k)));
-                            chooseConverter(window, ConvertVCFToSingleCSV, ConvertVCFToSingleCSVLimit)(
-                                window, target, separator, true, contact);
+                            const std::string contact(
+                                split.cut.contacts.at(static_cast<std::size_t>(k)));
+                            chooseConverter(window, ConvertVCFToSingleCSV,
+                                            ConvertVCFToSingleCSVLimit)(window, target, separator,
+                                                                        true, contact);
                         });
                     }
                 } else {
                     trap.step(7, [&] {
-                        chooseConverter(window, ConvertTresko, ConvertTreskoLimit)(window, path, separator);
+                        chooseConverter(window, ConvertTresko, ConvertTreskoLimit)(window, path,
+                                                                                   separator);
                     });
                 }
             } else if (window.optionSelected(Control::Option2)) {
@@ -172,8 +175,8 @@ RunOutcome ConversionJob::run()
                 } else if (window.optionSelected(Control::Option2)) {
                     if (multiContact)
                         showInformation(window, std::string(kMultiContactWarning));
-                    chooseConverter(window, ConvertVCFToGmailSingleCSV, ConvertVCFToGmailSingleCSVLimit)(
-                        window, chosen, separator);
+                    chooseConverter(window, ConvertVCFToGmailSingleCSV,
+                                    ConvertVCFToGmailSingleCSVLimit)(window, chosen, separator);
                 }
             });
         }

@@ -78,8 +78,8 @@ void OptionsController::Text1_Change()
 
 void OptionsController::PushButton3_Click()
 {
-    showInformation(m_window,
-                    "Leave these unchecked if you do not want to filter / change the original file.");
+    showInformation(
+        m_window, "Leave these unchecked if you do not want to filter / change the original file.");
 }
 
 void OptionsController::restore()
@@ -91,10 +91,12 @@ void OptionsController::restore()
         trap.step(kStartupRestoreStep, [&] {
             switch (row.kind) {
             case ControlKind::OptionButton:
-                m_window.setOptionSelected(row.control, storedTruth(read(row.settingsKey, row.firstStart)));
+                m_window.setOptionSelected(row.control,
+                                           storedTruth(read(row.settingsKey, row.firstStart)));
                 break;
             case ControlKind::CheckBox:
-                m_window.setCheckValue(row.control, storedCheckState(read(row.settingsKey, row.firstStart)));
+                m_window.setCheckValue(row.control,
+                                       storedCheckState(read(row.settingsKey, row.firstStart)));
                 break;
             case ControlKind::TextBox: {
                 std::string desktop = m_desktopFolder;

@@ -25,7 +25,7 @@ struct Outcome {
 };
 
 Outcome convert(const std::vector<std::string>& files, RuleSet rules,
-            const std::vector<Control>& ticked, LastFileKeeping keeping)
+                const std::vector<Control>& ticked, LastFileKeeping keeping)
 {
     test::TempDir dir;
     test::ScriptedWindow window;
@@ -79,7 +79,8 @@ TEST(kept_file_seam_test, with_and_without_the_kept_file_the_output_is_the_same)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const Outcome kept = convert(row.files, row.rules, row.ticked, LastFileKeeping::Keep);
-        const Outcome declined = convert(row.files, row.rules, row.ticked, LastFileKeeping::Decline);
+        const Outcome declined =
+            convert(row.files, row.rules, row.ticked, LastFileKeeping::Decline);
         EXPECT_FALSE(kept.csv.empty());
         EXPECT_TRUE(kept.csv == declined.csv);
         EXPECT_EQ(kept.progressTexts, declined.progressTexts);
