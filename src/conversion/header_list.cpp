@@ -2,7 +2,7 @@
 
 namespace brimwell {
 
-long HeaderList::find(std::string_view name) const
+long HeaderList::lookUp(std::string_view name) const
 {
     auto found = m_index.find(name);
     return found == m_index.end() ? -1 : found->second;

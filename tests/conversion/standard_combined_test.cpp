@@ -202,12 +202,12 @@ TEST(standard_combined_test, column_names_compare_exactly)
 {
     for (const std::size_t length : {0, 1, 7, 8, 9, 15, 16, 17, 24, 25}) {
         const std::string name(length, 'a');
-        EXPECT_TRUE(combined::sameText(name, std::string(length, 'a')));
-        EXPECT_FALSE(combined::sameText(name, name + "a"));
+        EXPECT_TRUE(HeaderList::sameText(name, std::string(length, 'a')));
+        EXPECT_FALSE(HeaderList::sameText(name, name + "a"));
         for (std::size_t at = 0; at < length; ++at) {
             std::string other = name;
             other[at] = 'b';
-            EXPECT_FALSE(combined::sameText(name, other)) << length << " at " << at;
+            EXPECT_FALSE(HeaderList::sameText(name, other)) << length << " at " << at;
         }
     }
 }
