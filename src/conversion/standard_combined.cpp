@@ -9,6 +9,7 @@
 #include "base/progress.h"
 #include "conversion/combined_columns.h"
 #include "conversion/header_list.h"
+#include "conversion/kept_file.h"
 #include "conversion/multi_contact_split.h"
 #include "conversion/property_rules.h"
 #include "conversion/row_writer.h"
@@ -22,39 +23,9 @@ namespace brimwell {
 namespace {
 
 using combined::ColumnCollector;
+using combined::KeptFile;
 using combined::RowKeeper;
 using combined::ValuePlacer;
-
-/// The window's switches that decide what the rules and the row rule make of a text.
-struct RuleSwitches {
-    int quotes;
-    int removeLineBreaks;
-    int emails;
-    int phones;
-    int names;
-    int addresses;
-
-    static RuleSwitches read(const Window& window)
-    {
-        return {window.checkValue(Control::Check9), window.checkValue(Control::Check10),
-                window.checkValue(Control::Check3), window.checkValue(Control::Check4),
-                window.checkValue(Control::Check6), window.checkValue(Control::Check8)};
-    }
-    bool operator==(const RuleSwitches&) const = default;
-};
-
-/// What pass 1 keeps of the file it converts last (the one text, for a contact handed in):
-/// its data lines and what its cut showed. When pass 2 meets that path again it replays the
-/// cut's progress texts instead of reading and cutting the file a second time and, while the
-/// switches still stand as pass 1 found them, writes the kept lines; otherwise it reads the
-/// file again and recognises its lines anew. Both give the same bytes.
-struct KeptFile {
-    std::string path;
-    ContactCut cut;
-    RuleSwitches switches{};
-    std::optional<RowKeeper> rows;
-    bool complete = false;  ///< pass 1 read and converted the whole file without a failure
-};
 
 class CombinedConversion {
 public:
@@ -64,9 +35,11 @@ public:
           m_trap(window, "modCSV", procedure),
           m_ruleSet(rules),
           m_fromText(fromText),
-          m_vcardText(vcardText),
-          m_keeping(keeping)
-    {}
+          m_vcardText(vcardText)
+    {
+        if (keeping == LastFileKeeping::Keep)
+            m_kept.emplace();
+    }
 
     void run(const std::string& csvPath, const std::string& separator);
 
@@ -94,9 +67,8 @@ private:
     RuleSet m_ruleSet;
     bool m_fromText;
     const std::string& m_vcardText;
-    LastFileKeeping m_keeping;
-    std::string m_fileText;  ///< the text read last, its storage reused by the next read
-    KeptFile m_kept;
+    std::string m_fileText;          ///< the text read last, its storage reused by the next read
+    std::optional<KeptFile> m_kept;  ///< none: pass 2 reads every file again
 };
 
 /// Feeds every line of one contact to the rules.
@@ -140,18 +112,12 @@ void CombinedConversion::collectColumns(const std::string& path, bool last, Head
                                         const std::string& separator)
 {
     ColumnCollector collector(headers);
-    RowKeeper* keeper = nullptr;
-    last = last && m_keeping == LastFileKeeping::Keep;
-    if (last) {
-        m_kept.complete = false;
-        m_kept.switches = RuleSwitches::read(m_window);
-        keeper = &m_kept.rows.emplace(headers, separator);
-    }
+    RowKeeper* keeper = last && m_kept ? &m_kept->keep(m_window, headers, separator) : nullptr;
     FieldSink& sink = keeper != nullptr ? static_cast<FieldSink&>(*keeper) : collector;
     // Only the names count for the other files: the rules skip cleaning their values.
     PropertyRules rules(m_window, m_ruleSet,
-                        last ? FieldParts::NamesAndValues : FieldParts::NamesOnly);
-    const bool quotes = m_kept.switches.quotes == 1;
+                        keeper != nullptr ? FieldParts::NamesAndValues : FieldParts::NamesOnly);
+    const bool quotes = keeper != nullptr && m_kept->quotes();
     const auto convert = [&](std::string_view contact) {
         if (keeper != nullptr)
             keeper->beginContact(contact);
@@ -189,11 +155,8 @@ void CombinedConversion::collectColumns(const std::string& path, bool last, Head
         }
     });
     finishFile(path);
-    if (last) {
-        m_kept.path = path;
-        m_kept.cut = std::move(cut);
-        m_kept.complete = opened && readWhole && cutDone && keeper->good();
-    }
+    if (keeper != nullptr)
+        m_kept->finish(path, std::move(cut), opened && readWhole && cutDone);
 }
 
 std::string_view CombinedConversion::readText(const std::string& path)
@@ -207,7 +170,7 @@ std::string_view CombinedConversion::readText(const std::string& path)
 void CombinedConversion::writeRows(const std::string& path, const HeaderList& headers,
                                    RowBuilder& row, TargetFile& target)
 {
-    const bool kept = m_kept.complete && path == m_kept.path;
+    const bool kept = m_kept && m_kept->holds(path);
     std::string_view text;
     ContactCut cut;
     m_trap.step(3, [&] {
@@ -216,7 +179,7 @@ void CombinedConversion::writeRows(const std::string& path, const HeaderList& he
     });
     m_trap.step(4, [&] {
         if (kept)
-            replayCut(m_window, path, m_kept.cut);
+            m_kept->replayCut(m_window, path);
         else
             cut = cutContacts(m_window, text, path);
     });
@@ -224,9 +187,7 @@ void CombinedConversion::writeRows(const std::string& path, const HeaderList& he
     m_trap.step(6, [&] {
         if (!kept)
             return writeContacts(cut.contacts, headers, row, target);
-        const auto append = [&](std::string_view lines) { target.appendLines(lines); };
-        if (RuleSwitches::read(m_window) == m_kept.switches &&
-            m_kept.rows->replay(headers.size(), m_kept.switches.quotes == 1, append))
+        if (m_kept->replayRows(m_window, headers.size(), target))
             return;
         // The kept lines cannot serve (a click during the yield changed how lines are shaped,
         // or they could not be read back): the file is read and cut again, without showing
