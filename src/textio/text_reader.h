@@ -34,10 +34,19 @@ void splitLines(std::string_view text, LineEnds ends, Line line)
         line(start, size - start);
         return;
     }
+    if (ends == LineEnds::Lf) {
+        // A search for the one terminator, which the library does many bytes at a time.
+        for (std::size_t found; (found = text.find('\n', start)) != std::string_view::npos;
+             start = found + 1)
+            line(start, found - start);
+        if (start < size || size == 0)
+            line(start, size - start);
+        return;
+    }
     bool any = false;
     for (std::size_t i = 0; i < size; ++i) {
         const char c = text[i];
-        if (c != '\n' && (c != '\r' || ends == LineEnds::Lf))
+        if (c != '\n' && c != '\r')
             continue;
         line(start, i - start);
         any = true;
