@@ -8,7 +8,7 @@ packages=(
     cmake ninja-build g++ make
     qt6-base-dev
     libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang clang-format libclang-rt-14-dev
     xvfb xauth
     "$@"
 )

@@ -59,7 +59,8 @@ void defineOptions(CLI::App& app, CliOptions& options)
     app.add_option("FILE", options.inputs,
                    "vCard files to convert; a folder is scanned with its sub-folders")
         ->required();
-    app.add_option("--format", options.format, "Layout: the columns found (csv) or the 25 Gmail columns")
+    app.add_option("--format", options.format,
+                   "Layout: the columns found (csv) or the 25 Gmail columns")
         ->check(CLI::IsMember({"csv", "gmail"}))
         ->capture_default_str();
     auto separators = namesOf(kSeparators);
@@ -75,14 +76,18 @@ void defineOptions(CLI::App& app, CliOptions& options)
                  "Enclose every field in double quotes (default) or not");
     app.add_flag("--remove-crlf", options.removeCrlf,
                  "Turn soft line breaks of notes into spaces instead of removing them");
-    app.add_option("--one-csv", options.oneCsv, "Write one CSV from all files into FILE")->type_name("FILE");
-    auto* outDir = app.add_option("--out-dir", options.outDir,
-                                  "Write one CSV per vCard file into DIR (with --one-csv: the folder checked first)")
-                       ->type_name("DIR");
+    app.add_option("--one-csv", options.oneCsv, "Write one CSV from all files into FILE")
+        ->type_name("FILE");
+    auto* outDir =
+        app.add_option(
+               "--out-dir", options.outDir,
+               "Write one CSV per vCard file into DIR (with --one-csv: the folder checked first)")
+            ->type_name("DIR");
     app.add_flag("--beside-source", options.besideSource,
                  "Write one CSV per vCard file beside its source (the default)")
         ->excludes(outDir);
-    app.add_option("--ext", options.extension, "Extension of the files taken from a folder (* for every file)")
+    app.add_option("--ext", options.extension,
+                   "Extension of the files taken from a folder (* for every file)")
         ->capture_default_str();
     app.add_flag("--quiet", options.quiet, "Draw no progress line");
     app.set_version_flag("--version", std::string("brimwell-cli ") + BRIMWELL_VERSION);
@@ -106,7 +111,8 @@ void applyOptions(const CliOptions& options, ConsoleWindow& window)
     else
         window.options.select(separator->second);
     for (const auto& [name, box] : kFilterBoxes)
-        window.options.setCheck(box, std::count(options.keep.begin(), options.keep.end(), name) > 0 ? 1 : 0);
+        window.options.setCheck(
+            box, std::count(options.keep.begin(), options.keep.end(), name) > 0 ? 1 : 0);
     window.options.setCheck(Control::Check9, options.quotes ? 1 : 0);
     window.options.setCheck(Control::Check10, options.removeCrlf ? 1 : 0);
 

@@ -33,20 +33,24 @@ constexpr std::array kControls = {
     OptionControl{Check10, "Check10", CheckBox, "Frame5", "Remove CRLF (Carriage Return/Linefeed)",
                   "Remove CRLF", "0"},
     OptionControl{Text1, "Text1", TextBox, "Frame6", "", "Text1", ""},
-    OptionControl{Option9, "Option9", OptionButton, "Frame7", "Save results to this folder:",
-                  "Option9", "1"},
+    OptionControl{Option9, "Option9", OptionButton, "Frame7",
+                  "Save results to this folder:", "Option9", "1"},
     OptionControl{Option10, "Option10", OptionButton, "Frame7",
                   "Save results in folder of original file", "Option10", "0"},
 };
 
 }  // namespace
 
-std::span<const OptionControl> optionControls() { return kControls; }
+std::span<const OptionControl> optionControls()
+{
+    return kControls;
+}
 
 const OptionControl& optionControl(Control control)
 {
-    auto found = std::find_if(kControls.begin(), kControls.end(),
-                              [control](const OptionControl& row) { return row.control == control; });
+    auto found =
+        std::find_if(kControls.begin(), kControls.end(),
+                     [control](const OptionControl& row) { return row.control == control; });
     if (found == kControls.end())
         throw std::invalid_argument("unknown control");
     return *found;
@@ -55,9 +59,10 @@ const OptionControl& optionControl(Control control)
 std::span<const OptionControl> optionGroup(Control option)
 {
     const auto& row = optionControl(option);
-    auto first = std::find_if(kControls.begin(), kControls.end(), [&row](const OptionControl& other) {
-        return other.kind == OptionButton && other.frame == row.frame;
-    });
+    auto first =
+        std::find_if(kControls.begin(), kControls.end(), [&row](const OptionControl& other) {
+            return other.kind == OptionButton && other.frame == row.frame;
+        });
     auto last = std::find_if(first, kControls.end(), [&row](const OptionControl& other) {
         return other.kind != OptionButton || other.frame != row.frame;
     });

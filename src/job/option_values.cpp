@@ -20,7 +20,10 @@ OptionValues::OptionValues()
     }
 }
 
-bool OptionValues::selected(Control option) const { return m_selected[slot(option)]; }
+bool OptionValues::selected(Control option) const
+{
+    return m_selected[slot(option)];
+}
 
 void OptionValues::select(Control option)
 {
@@ -34,11 +37,23 @@ void OptionValues::clearGroup(Control option)
         m_selected[slot(member.control)] = false;
 }
 
-int OptionValues::check(Control box) const { return m_checks[slot(box)]; }
-void OptionValues::setCheck(Control box, int value) { m_checks[slot(box)] = value; }
+int OptionValues::check(Control box) const
+{
+    return m_checks[slot(box)];
+}
+void OptionValues::setCheck(Control box, int value)
+{
+    m_checks[slot(box)] = value;
+}
 
 // Text1 is the window's only text box.
-std::string OptionValues::text(Control) const { return m_text1; }
-void OptionValues::setText(Control, std::string text) { m_text1 = std::move(text); }
+std::string OptionValues::text(Control) const
+{
+    return m_text1;
+}
+void OptionValues::setText(Control, std::string text)
+{
+    m_text1 = std::move(text);
+}
 
 }  // namespace brimwell

@@ -14,7 +14,8 @@ class OptionsController {
 public:
     /// desktopFolder is the first-start destination; a separator is added at its end.
     OptionsController(Window& window, SettingsStore& store, std::string desktopFolder)
-        : m_window(window), m_store(store), m_desktopFolder(std::move(desktopFolder)) {}
+        : m_window(window), m_store(store), m_desktopFolder(std::move(desktopFolder))
+    {}
 
     /// A click on an option button (Option1_Click ... Option10_Click): writes every key of
     /// its frame; a click in the destination frame also enables the folder box exactly
