@@ -33,7 +33,10 @@ FUZZ_SMOKE_SECONDS := 5
 FUZZ_FLAGS := -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIMWELL_BUILD_GUI=OFF \
               -DBRIMWELL_BUILD_TESTS=OFF -DBRIMWELL_SANITIZE=ON -DBRIMWELL_BUILD_FUZZ=ON
 
-.PHONY: run test fuzz build gui screenshot clean format deps bench
+# Every C++ file that clang-format keeps in shape.
+FORMATTED := find src tests bench fuzz \( -name '*.h' -o -name '*.cpp' \) -print0
+
+.PHONY: run test fuzz build gui screenshot clean format format-check deps bench
 
 run: build
 	@mkdir -p "$(OUT_DIR)"
@@ -43,7 +46,7 @@ run: build
 	@echo "CSV files written to $(OUT_DIR):"
 	@ls -1 "$(OUT_DIR)"/*.csv
 
-test: deps $(ASAN_DIR)/build.ninja $(FUZZ_SMOKE_DIR)/build.ninja
+test: deps format-check $(ASAN_DIR)/build.ninja $(FUZZ_SMOKE_DIR)/build.ninja
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
 	cmake --build $(FUZZ_SMOKE_DIR) -j $(JOBS) --target brimwell_fuzzers
@@ -94,7 +97,11 @@ clean:
 	rm -rf build out
 
 format:
-	find src tests bench \( -name '*.h' -o -name '*.cpp' \) -print0 | xargs -0 -r clang-format -i
+	$(FORMATTED) | xargs -0 -r clang-format -i
+
+# Fails, naming each line, when a file is not as clang-format would write it.
+format-check:
+	$(FORMATTED) | xargs -0 -r clang-format --dry-run -Werror
 
 deps:
 	@bash scripts/install-deps.sh

@@ -41,7 +41,8 @@ std::size_t plainFind(std::string_view text, std::string_view marker, std::size_
 void requireStreamedCutAgrees(std::string_view bytes, std::size_t block, Control wording)
 {
     const std::string path = fuzz::scratchFile("streamed.vcf");
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     const std::string text = readWholeText(path);
     test::ScriptedWindow whole;
     test::ScriptedWindow streamed;
@@ -52,8 +53,9 @@ void requireStreamedCutAgrees(std::string_view bytes, std::size_t block, Control
     std::vector<std::string> copies;
     TextStream stream(path, block);
     std::string buffer;
-    const ContactCut cut = cutContacts(streamed, stream, path, buffer,
-                                       [&](std::string_view contact) { copies.emplace_back(contact); });
+    const ContactCut cut =
+        cutContacts(streamed, stream, path, buffer,
+                    [&](std::string_view contact) { copies.emplace_back(contact); });
     contacts.assign(copies.begin(), copies.end());
     fuzz::require(contacts == expected.contacts, "the streamed cut hands on the same contacts");
     fuzz::require(cut.count == expected.count && cut.progressSteps == expected.progressSteps &&
@@ -101,6 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           "findMarker finds what a plain search finds");
         }
     }
-    requireStreamedCutAgrees(text, 1 + size % 13, size % 2 == 0 ? Control::Option1 : Control::Option2);
+    requireStreamedCutAgrees(text, 1 + size % 13,
+                             size % 2 == 0 ? Control::Option1 : Control::Option2);
     return 0;
 }

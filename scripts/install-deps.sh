@@ -8,7 +8,7 @@ packages=(
     cmake ninja-build g++ make python3
     qt6-base-dev libicu-dev
     libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang clang-format libclang-rt-14-dev
     xvfb xauth
     "$@"
 )

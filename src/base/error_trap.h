@@ -31,11 +31,13 @@ class ErrorTrap {
 public:
     ErrorTrap(Window& window, std::string_view module, std::string_view procedure,
               std::string_view tag = kLocationTag)
-        : m_window(window), m_tag(tag), m_module(module), m_procedure(procedure) {}
+        : m_window(window), m_tag(tag), m_module(module), m_procedure(procedure)
+    {}
 
     /// Runs one step; returns false when it failed and was reported.
     template <class Step>
-    bool step(int line, Step&& body) {
+    bool step(int line, Step&& body)
+    {
         try {
             std::forward<Step>(body)();
             return true;

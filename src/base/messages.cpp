@@ -28,8 +28,8 @@ void showInformation(Window& window, const std::string& text)
 
 bool askYesNo(Window& window, const std::string& text)
 {
-    return window.messageBox(text, MessageButtons::YesNo, MessageIcon::None,
-                             applicationTitle()) == MessageAnswer::Yes;
+    return window.messageBox(text, MessageButtons::YesNo, MessageIcon::None, applicationTitle()) ==
+           MessageAnswer::Yes;
 }
 
 }  // namespace brimwell

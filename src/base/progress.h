@@ -12,7 +12,8 @@ inline int progressPercent(long long done, long long total)
 {
     if (total == 0)
         throw std::domain_error("Division by zero");
-    return static_cast<int>(std::floor(static_cast<double>(done) / static_cast<double>(total) * 100.0));
+    return static_cast<int>(
+        std::floor(static_cast<double>(done) / static_cast<double>(total) * 100.0));
 }
 
 }  // namespace brimwell

@@ -16,8 +16,8 @@ public:
     /// The stored value, or defaultValue when the key is absent.
     virtual std::string read(std::string_view application, std::string_view section,
                              std::string_view key, std::string_view defaultValue) const = 0;
-    virtual void write(std::string_view application, std::string_view section,
-                       std::string_view key, std::string_view value) = 0;
+    virtual void write(std::string_view application, std::string_view section, std::string_view key,
+                       std::string_view value) = 0;
 };
 
 }  // namespace brimwell

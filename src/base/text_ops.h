@@ -8,7 +8,10 @@
 // of Windows-1252 text can change the outcome of a property test.
 namespace brimwell::text {
 
-inline char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+inline char upperAscii(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 /// Spaces (and only spaces) removed at both ends.
 inline std::string_view trimSpaces(std::string_view s)
@@ -19,10 +22,21 @@ inline std::string_view trimSpaces(std::string_view s)
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-inline void assignUpper(std::string& out, std::string_view s)
+/// a == b, ASCII letters in either case.
+inline bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    out.resize(s.size());
-    std::transform(s.begin(), s.end(), out.begin(), upperAscii);
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return upperAscii(x) == upperAscii(y);
+           });
+}
+
+/// True when `text` holds `word` somewhere, ASCII letters in either case.
+inline bool containsIgnoringCase(std::string_view text, std::string_view word)
+{
+    for (std::size_t start = 0; start + word.size() <= text.size(); ++start)
+        if (equalsIgnoringCase(text.substr(start, word.size()), word))
+            return true;
+    return false;
 }
 
 /// Replaces every occurrence of `from`, scanning left to right without rescanning output.

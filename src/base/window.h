@@ -8,28 +8,28 @@ namespace brimwell {
 
 /// The main window's option controls, named as the window names them.
 enum class Control {
-    Option1,  // "CSV"
-    Option2,  // "Gmail (CSV)"
-    Option3,  // "Tab"
-    Option4,  // "Semicolon"
-    Option5,  // "Comma"
-    Option6,  // "Comma-Space"
-    Option7,  // "Create One CSV From All VCF Files"
-    Option8,  // "Create Separate CSV For Each VCF File"
-    Option9,  // "Save results to this folder:"
-    Option10, // "Save results in folder of original file"
-    Check3,   // "E-mails"
-    Check4,   // "Phone Numbers"
-    Check6,   // "Names"
-    Check8,   // "Addresses"
-    Check9,   // "Inclosed With Double Quotes"
-    Check10,  // "Remove CRLF (Carriage Return/Linefeed)"
-    Text1,    // the destination folder
-    Option11, // "Google Contacts"
-    Option12, // "Outlook"
-    Option13, // "Spreadsheet (all fields)"
-    Combo1,   // the encoding of the new layouts' CSVs
-    Combo2,   // the code page of 8-bit vCard text without a CHARSET
+    Option1,   // "CSV"
+    Option2,   // "Gmail (CSV)"
+    Option3,   // "Tab"
+    Option4,   // "Semicolon"
+    Option5,   // "Comma"
+    Option6,   // "Comma-Space"
+    Option7,   // "Create One CSV From All VCF Files"
+    Option8,   // "Create Separate CSV For Each VCF File"
+    Option9,   // "Save results to this folder:"
+    Option10,  // "Save results in folder of original file"
+    Check3,    // "E-mails"
+    Check4,    // "Phone Numbers"
+    Check6,    // "Names"
+    Check8,    // "Addresses"
+    Check9,    // "Inclosed With Double Quotes"
+    Check10,   // "Remove CRLF (Carriage Return/Linefeed)"
+    Text1,     // the destination folder
+    Option11,  // "Google Contacts"
+    Option12,  // "Outlook"
+    Option13,  // "Spreadsheet (all fields)"
+    Combo1,    // the encoding of the new layouts' CSVs
+    Combo2,    // the code page of 8-bit vCard text without a CHARSET
 };
 
 /// The window's mouse pointer; the numbers are the values the program stores and compares.
@@ -104,5 +104,11 @@ public:
     /// says nothing about writes; the console program reports it.
     virtual void writeFailed(const std::string& /*path*/, int /*error*/) {}
 };
+
+/// True when the check box `box` is ticked now.
+inline bool isTicked(const Window& window, Control box)
+{
+    return window.checkValue(box) == 1;
+}
 
 }  // namespace brimwell

@@ -59,7 +59,10 @@ void ConsoleWindow::drawProgress(bool force)
     if (!force && now - m_lastDraw < std::chrono::milliseconds(100))
         return;
     m_lastDraw = now;
-    m_err << "\r\x1b[2K[" << (m_progressValue < 10 ? "  " : m_progressValue < 100 ? " " : "")
+    m_err << "\r\x1b[2K["
+          << (m_progressValue < 10    ? "  "
+              : m_progressValue < 100 ? " "
+                                      : "")
           << m_progressValue << "%] " << m_progressText << std::flush;
     m_progressShown = true;
 }

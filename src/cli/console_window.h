@@ -17,7 +17,8 @@ namespace brimwell {
 class ConsoleWindow : public Window {
 public:
     ConsoleWindow(std::ostream& out, std::ostream& err, bool showProgress)
-        : m_out(out), m_err(err), m_showProgress(showProgress) {}
+        : m_out(out), m_err(err), m_showProgress(showProgress)
+    {}
 
     OptionValues options;
     /// The save dialog's answer (the one-CSV file name).
@@ -57,8 +58,14 @@ public:
 
     MessageAnswer messageBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
                              const std::string& caption) override;
-    std::string inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::vector<std::string> openFilesDialog(const std::string&, const std::string&) override { return {}; }
+    std::string inputBox(const std::string&, const std::string&, const std::string&) override
+    {
+        return {};
+    }
+    std::vector<std::string> openFilesDialog(const std::string&, const std::string&) override
+    {
+        return {};
+    }
     std::string saveFileDialog(const std::string&, const std::string&, const std::string&) override
     {
         return saveAnswer;

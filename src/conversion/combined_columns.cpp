@@ -14,7 +14,7 @@ void ColumnCollector::field(std::string_view name, std::string_view)
 
 std::size_t ColumnCollector::column(std::string_view name)
 {
-    const long index = m_columns.find(name);
+    const long index = m_headers.find(name);
     if (index != -1)
         return static_cast<std::size_t>(index);
     m_headers.add(name);
@@ -24,7 +24,7 @@ std::size_t ColumnCollector::column(std::string_view name)
 void ValuePlacer::field(std::string_view name, std::string_view value)
 {
     // A column unknown to the header (a filter box ticked between the passes) has no place.
-    const long index = m_columns.find(name);
+    const long index = m_headers.find(name);
     if (index != -1)
         m_values[static_cast<std::size_t>(index)].assign(value);
 }

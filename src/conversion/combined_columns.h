@@ -19,63 +19,10 @@
 // the sinks of its two passes. Not for other converters.
 namespace brimwell::combined {
 
-/// a == b without a library call, for texts as short as column names: eight characters
-/// at a time, the last eight overlapping the ones before.
-inline bool sameText(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    if (a.size() < 8)
-        return std::equal(a.begin(), a.end(), b.begin());
-    const auto word = [](const char* at) {
-        std::uint64_t bits;
-        std::memcpy(&bits, at, 8);
-        return bits;
-    };
-    for (std::size_t at = 0; at + 8 < a.size(); at += 8) {
-        if (word(a.data() + at) != word(b.data() + at))
-            return false;
-    }
-    return word(a.data() + a.size() - 8) == word(b.data() + b.size() - 8);
-}
-
-/// isHeaderExists with a memory. The rules hand over column names from their constant
-/// tables (and numbered names they keep in place), so a name asked for before comes again
-/// at the same address; a small table keyed by the address answers it without hashing,
-/// once it has checked that the column it remembers still has that name.
-class ColumnFinder {
-public:
-    explicit ColumnFinder(const HeaderList& headers) : m_headers(headers) {}
-
-    long find(std::string_view name)
-    {
-        // The address's bits mixed by a multiplication; the top ones pick the slot.
-        const auto mixed = reinterpret_cast<std::uintptr_t>(name.data()) * 0x9E3779B97F4A7C15ull;
-        Remembered& slot = m_remembered[static_cast<std::size_t>(mixed >> (64 - kSlotBits))];
-        if (slot.address == name.data() && sameText(m_headers.names()[slot.index], name))
-            return static_cast<long>(slot.index);
-        const long index = isHeaderExists(name, m_headers);
-        if (index != -1)
-            slot = {name.data(), static_cast<std::size_t>(index)};
-        return index;
-    }
-
-private:
-    struct Remembered {
-        const char* address = nullptr;
-        std::size_t index = 0;
-    };
-    static constexpr int kSlotBits = 8;  // far more slots than a layout has columns
-    static constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
-
-    const HeaderList& m_headers;
-    std::array<Remembered, kSlots> m_remembered{};
-};
-
 /// Pass 1: every column name, in order of first appearance.
 class ColumnCollector : public FieldSink {
 public:
-    explicit ColumnCollector(HeaderList& headers) : m_headers(headers), m_columns(headers) {}
+    explicit ColumnCollector(HeaderList& headers) : m_headers(headers) {}
     void field(std::string_view name, std::string_view value) override;
 
 protected:
@@ -85,13 +32,12 @@ protected:
 
 private:
     HeaderList& m_headers;
-    ColumnFinder m_columns;
 };
 
 /// Pass 2: one contact's values, each under its column.
 class ValuePlacer final : public FieldSink {
 public:
-    explicit ValuePlacer(const HeaderList& headers) : m_columns(headers), m_values(headers.size())
+    explicit ValuePlacer(const HeaderList& headers) : m_headers(headers), m_values(headers.size())
     {}
     void field(std::string_view name, std::string_view value) override;
 
@@ -101,7 +47,7 @@ public:
     void buildRow(RowBuilder& row, bool quotes) const;
 
 private:
-    ColumnFinder m_columns;
+    const HeaderList& m_headers;
     std::vector<std::string> m_values;
 };
 

@@ -83,11 +83,6 @@ std::string fieldValue(const VcfLookup& source, const Field& field)
     return value;
 }
 
-bool ticked(const Window& window, Control box)
-{
-    return window.checkValue(box) == 1;
-}
-
 void appendField(std::string& line, std::string_view field, bool quote)
 {
     if (quote)
@@ -98,14 +93,14 @@ void appendField(std::string& line, std::string_view field, bool quote)
 
 /// Fills the header (when `header` is given) and the data line of `source` (when `data`
 /// is given) of one layout, reading the window's boxes at the moments the layout reads them.
-using LineBuilder = void (*)(Window& window, std::string_view separator,
-                             const VcfLookup* source, std::string* header, std::string* data);
+using LineBuilder = void (*)(Window& window, std::string_view separator, const VcfLookup* source,
+                             std::string* header, std::string* data);
 
 void buildGmailLines(Window& window, std::string_view separator, const VcfLookup* source,
                      std::string* header, std::string* data)
 {
     if (header) {
-        const bool quote = ticked(window, Control::Check9);
+        const bool quote = isTicked(window, Control::Check9);
         for (const Column& column : kGmailLayout) {
             if (&column != std::begin(kGmailLayout))
                 header->append(separator);
@@ -118,7 +113,7 @@ void buildGmailLines(Window& window, std::string_view separator, const VcfLookup
         fields.reserve(std::size(kGmailLayout));
         for (const Column& column : kGmailLayout)
             fields.push_back(fieldValue(*source, column.field));
-        const bool quote = ticked(window, Control::Check9);
+        const bool quote = isTicked(window, Control::Check9);
         for (const std::string& field : fields) {
             if (&field != &fields.front())
                 data->append(separator);
@@ -132,9 +127,9 @@ void buildFilteredLines(Window& window, std::string_view separator, const VcfLoo
 {
     // Each box and the quote box are read field by field, once for both lines.
     for (const auto& [box, column] : kFilteredLayout) {
-        if (!ticked(window, box))
+        if (!isTicked(window, box))
             continue;
-        const bool quote = ticked(window, Control::Check9);
+        const bool quote = isTicked(window, Control::Check9);
         if (header) {
             appendField(*header, column.header, quote);
             header->append(separator);
@@ -194,8 +189,7 @@ void convertWholeList(Window& window, std::string_view procedure, LineBuilder bu
 
 }  // namespace
 
-void ConvertVCFToGmailCSV(Window& window, const std::string& vcfPath,
-                          const std::string& separator)
+void ConvertVCFToGmailCSV(Window& window, const std::string& vcfPath, const std::string& separator)
 {
     convertOneFile(window, "ConvertVCFToGmailCSV", buildGmailLines, vcfPath, separator);
 }

@@ -12,8 +12,7 @@ class Window;
 
 /// Writes the header and the data line of one vCard file to the CSV that perFileTarget
 /// names for it, replacing any file of that name.
-void ConvertVCFToGmailCSV(Window& window, const std::string& vcfPath,
-                          const std::string& separator);
+void ConvertVCFToGmailCSV(Window& window, const std::string& vcfPath, const std::string& separator);
 /// Writes the header and then one data line per file of the window's list to csvPath,
 /// replacing its content, and shows the progress.
 void ConvertVCFToGmailSingleCSV(Window& window, const std::string& csvPath,

@@ -2,7 +2,7 @@
 
 namespace brimwell {
 
-long HeaderList::find(std::string_view name) const
+long HeaderList::lookUp(std::string_view name) const
 {
     auto found = m_index.find(name);
     return found == m_index.end() ? -1 : found->second;
@@ -22,6 +22,9 @@ void HeaderList::truncate(std::size_t size)
     }
 }
 
-long isHeaderExists(std::string_view name, const HeaderList& headers) { return headers.find(name); }
+long isHeaderExists(std::string_view name, const HeaderList& headers)
+{
+    return headers.find(name);
+}
 
 }  // namespace brimwell

@@ -19,13 +19,6 @@ namespace {
 constexpr std::string_view kBegin = "BEGIN:VCARD";
 constexpr std::string_view kEnd = "END:VCARD";
 
-bool equalsIgnoreCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return text::upperAscii(x) == text::upperAscii(y); });
-}
-
 /// The progress texts of a cut: one before each contact is looked for, then one at the end.
 class ContactProgress {
 public:
@@ -59,8 +52,9 @@ public:
     /// The message for a text without any character.
     void showEmptyText()
     {
-        showInformation(m_window, "File\r\n\r\n" + m_path +
-                                      "\r\n\r\ncontains no information, please check your source file.");
+        showInformation(m_window,
+                        "File\r\n\r\n" + m_path +
+                            "\r\n\r\ncontains no information, please check your source file.");
     }
 
 private:
@@ -212,7 +206,7 @@ std::size_t findMarker(std::string_view text, std::string_view marker, std::size
             return std::string_view::npos;
         at = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
         const std::size_t start = at - colon;
-        if (equalsIgnoreCase(text.substr(start, marker.size()), marker))
+        if (text::equalsIgnoringCase(text.substr(start, marker.size()), marker))
             return start;
         ++at;
     }
@@ -224,7 +218,8 @@ ContactCut cutContacts(Window& window, std::string_view text, const std::string&
     WholeText whole(text);
     ContactProgress progress(window, path);
     std::vector<std::string_view> contacts;
-    ContactCut result = cut(whole, progress, [&](std::string_view contact) { contacts.push_back(contact); });
+    ContactCut result =
+        cut(whole, progress, [&](std::string_view contact) { contacts.push_back(contact); });
     result.contacts = std::move(contacts);
     return result;
 }

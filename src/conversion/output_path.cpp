@@ -1,5 +1,7 @@
 #include "conversion/output_path.h"
 
+#include <string_view>
+
 #include "base/error_trap.h"
 #include "base/window.h"
 #include "conversion/source_guard.h"
@@ -8,7 +10,11 @@
 
 namespace brimwell {
 
-std::string perFileTarget(const Window& window, const std::string& vcfPath)
+namespace {
+
+/// The CSV named after `vcfPath` with `suffix` before ".csv", in the folder the
+/// destination options choose; empty when none is chosen.
+std::string targetFor(const Window& window, const std::string& vcfPath, std::string_view suffix)
 {
     std::string folder;
     if (window.optionSelected(Control::Option9))
@@ -19,7 +25,19 @@ std::string perFileTarget(const Window& window, const std::string& vcfPath)
         return {};
     // The folder may already end in a separator; the collapse makes the doubled one single.
     return CollapseBackslashes(folder + kPathSeparator + RemoveExtension(GetFileName(vcfPath)) +
-                               ".csv");
+                               std::string(suffix) + ".csv");
+}
+
+}  // namespace
+
+std::string perFileTarget(const Window& window, const std::string& vcfPath)
+{
+    return targetFor(window, vcfPath, "");
+}
+
+std::string perContactTarget(const Window& window, const std::string& vcfPath, long k)
+{
+    return targetFor(window, vcfPath, std::to_string(k + 1));
 }
 
 bool clearPerFileTarget(ErrorTrap& trap, Window& window, const std::string& vcfPath,

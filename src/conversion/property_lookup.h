@@ -18,14 +18,10 @@ class Window;
 std::string lookupValue(Window& window, const LineArray& lines, std::string_view name,
                         std::string_view typeWord);
 
-/// lookupValue on the lines of the file at `path`, read afresh at every call. A file that
-/// cannot be read is reported by the error trap and gives the empty string.
-std::string GetVCFValue(Window& window, const std::string& path, const std::string& name,
-                        const std::string& typeWord);
-
-/// The lookups of one data line answered from one read of the file: value() gives exactly
-/// what GetVCFValue would give for the same file. A file that cannot be read is reported
-/// once, when it is read, and then answers every lookup with the empty string.
+/// The lookups of one data line answered from one read of the file: value() gives
+/// lookupValue on the file's lines. A file that cannot be read is reported once (as
+/// "modCSV.GetVCFValue"), when it is read, and then answers every lookup with the empty
+/// string.
 class VcfLookup {
 public:
     VcfLookup(Window& window, const std::string& path);

@@ -21,7 +21,10 @@ namespace {
 // each character with a word of capital letters: clearing bit 5 turns exactly the ASCII
 // letters into capitals, and no other byte then equals a capital letter.
 
-bool sameLetter(char c, char capital) { return (c & ~0x20) == capital; }
+bool sameLetter(char c, char capital)
+{
+    return (c & ~0x20) == capital;
+}
 
 /// True when `s` upper-cased starts with `capitals` (capital letters only).
 bool startsWith(std::string_view s, std::string_view capitals)
@@ -176,7 +179,7 @@ struct SimpleRule {
 
 // Rules 3 to 7: one column each, the first value trimmed.
 constexpr SimpleRule kSimpleRules[] = {
-    {"ORG", false, "Organization"}, {"BDAY", true, "Birthday"},    {"NICKNAME", false, "Nickname"},
+    {"ORG", false, "Organization"}, {"BDAY", true, "Birthday"}, {"NICKNAME", false, "Nickname"},
     {"TITLE", false, "Job Title"},  {"ROLE", false, "Role"},
 };
 
@@ -239,7 +242,8 @@ void PropertyRules::recognizeKey(const Line& line, FieldSink& sink)
         rule != nullptr && startsWith(line.key, rule->prefix) &&
         (!rule->exact || line.key.size() == rule->prefix.size()))
         return sink.field(rule->column, firstValue(line, true));
-    if (m_rules == RuleSet::AllWithParameters && findShort(line.head, ';') == std::string_view::npos)
+    if (m_rules == RuleSet::AllWithParameters &&
+        findShort(line.head, ';') == std::string_view::npos)
         return;
     const auto name = baseName(line.key);
     if (contains(name, "EMAIL"))
@@ -257,21 +261,20 @@ void PropertyRules::recognizeKey(const Line& line, FieldSink& sink)
 void PropertyRules::recognizeFiltered(const Line& line, FieldSink& sink)
 {
     // The first test that holds decides the line; an unticked box swallows it.
-    auto ticked = [this](Control box) { return m_window.checkValue(box) == 1; };
     if (isNameKey(line.key)) {
-        if (ticked(Control::Check6))
+        if (isTicked(m_window, Control::Check6))
             nameRule(line, sink);
         return;
     }
     const auto name = baseName(line.key);
     if (contains(name, "EMAIL")) {
-        if (ticked(Control::Check3))
+        if (isTicked(m_window, Control::Check3))
             yieldNumbered(m_emails, firstValue(line, false), sink);
     } else if (equals(name, "ADR")) {
-        if (ticked(Control::Check8))
+        if (isTicked(m_window, Control::Check8))
             addressRule(line, sink);
     } else if (contains(name, "TEL")) {
-        if (ticked(Control::Check4))
+        if (isTicked(m_window, Control::Check4))
             telephoneRule(line, sink);
     }
 }
@@ -318,7 +321,7 @@ void PropertyRules::noteRule(const Line& line, FieldSink& sink)
     if (!m_values)
         return sink.field("Notes", {});
     m_value.assign(line.rest);
-    const bool removeLineBreaks = m_window.checkValue(Control::Check10) == 1;
+    const bool removeLineBreaks = isTicked(m_window, Control::Check10);
     text::replaceAll(m_value, "=0D=0A=", removeLineBreaks ? " " : "\r\n");
     text::replaceAll(m_value, "\\n", " ");
     m_secondValue.assign(trimSpaces(m_value));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/window.h"
 
@@ -39,10 +39,10 @@ enum class FieldParts { NamesAndValues, NamesOnly };
 /// rule, a filter box each time its rule matches.
 class PropertyRules {
 public:
-    PropertyRules(const Window& window, RuleSet rules, FieldParts parts = FieldParts::NamesAndValues)
+    PropertyRules(const Window& window, RuleSet rules,
+                  FieldParts parts = FieldParts::NamesAndValues)
         : m_window(window), m_rules(rules), m_values(parts == FieldParts::NamesAndValues)
-    {
-    }
+    {}
 
     /// Sets the four repeat counters (e-mail, website, business and home phone) back to 1.
     void startContact();
@@ -54,9 +54,8 @@ private:
     struct Numbered {
         std::string_view name;
         int counter = 1;
-        /// "name 2", "name 3", ..., each made once and kept where it is, so that a sink
-        /// meets the same name at the same address every time.
-        std::deque<std::string> laterNames = {};
+        /// "name 2", "name 3", ..., each made once, the first time a contact needs it.
+        std::vector<std::string> laterNames = {};
     };
 
     void recognizeKey(const Line& line, FieldSink& sink);

@@ -9,6 +9,7 @@
 #include "base/progress.h"
 #include "conversion/combined_columns.h"
 #include "conversion/header_list.h"
+#include "conversion/kept_file.h"
 #include "conversion/multi_contact_split.h"
 #include "conversion/property_rules.h"
 #include "conversion/row_writer.h"
@@ -22,47 +23,22 @@ namespace brimwell {
 namespace {
 
 using combined::ColumnCollector;
+using combined::KeptFile;
 using combined::RowKeeper;
 using combined::ValuePlacer;
-
-/// The window's switches that decide what the rules and the row rule make of a text.
-struct RuleSwitches {
-    int quotes;
-    int removeLineBreaks;
-    int emails;
-    int phones;
-    int names;
-    int addresses;
-
-    static RuleSwitches read(const Window& window)
-    {
-        return {window.checkValue(Control::Check9), window.checkValue(Control::Check10),
-                window.checkValue(Control::Check3), window.checkValue(Control::Check4),
-                window.checkValue(Control::Check6), window.checkValue(Control::Check8)};
-    }
-    bool operator==(const RuleSwitches&) const = default;
-};
-
-/// What pass 1 keeps of the file it converts last (the one text, for a contact handed in):
-/// its data lines and what its cut showed. When pass 2 meets that path again it replays the
-/// cut's progress texts instead of reading and cutting the file a second time and, while the
-/// switches still stand as pass 1 found them, writes the kept lines; otherwise it reads the
-/// file again and recognises its lines anew. Both give the same bytes.
-struct KeptFile {
-    std::string path;
-    ContactCut cut;
-    RuleSwitches switches{};
-    std::optional<RowKeeper> rows;
-    bool complete = false;  ///< pass 1 read and converted the whole file without a failure
-};
 
 class CombinedConversion {
 public:
     CombinedConversion(Window& window, std::string_view procedure, RuleSet rules, bool fromText,
-                       const std::string& vcardText)
-        : m_window(window), m_trap(window, "modCSV", procedure), m_ruleSet(rules),
-          m_fromText(fromText), m_vcardText(vcardText)
+                       const std::string& vcardText, LastFileKeeping keeping)
+        : m_window(window),
+          m_trap(window, "modCSV", procedure),
+          m_ruleSet(rules),
+          m_fromText(fromText),
+          m_vcardText(vcardText)
     {
+        if (keeping == LastFileKeeping::Keep)
+            m_kept.emplace();
     }
 
     void run(const std::string& csvPath, const std::string& separator);
@@ -91,19 +67,18 @@ private:
     RuleSet m_ruleSet;
     bool m_fromText;
     const std::string& m_vcardText;
-    std::string m_fileText;  ///< the text read last, its storage reused by the next read
-    KeptFile m_kept;
+    std::string m_fileText;          ///< the text read last, its storage reused by the next read
+    std::optional<KeptFile> m_kept;  ///< none: pass 2 reads every file again
 };
 
 /// Feeds every line of one contact to the rules.
 void recognizeContact(std::string_view contact, PropertyRules& rules, FieldSink& sink)
 {
     rules.startContact();
-    while (!contact.empty()) {
-        const auto lineEnd = contact.find('\n');
-        rules.recognize(contact.substr(0, lineEnd), sink);
-        contact = lineEnd == std::string_view::npos ? std::string_view() : contact.substr(lineEnd + 1);
-    }
+    // An empty contact gives one empty line, which names no property.
+    splitLines(contact, LineEnds::Lf, [&](std::size_t begin, std::size_t length) {
+        rules.recognize(contact.substr(begin, length), sink);
+    });
 }
 
 template <class Convert>
@@ -112,7 +87,8 @@ void CombinedConversion::walkFiles(Convert convert)
     const int count = m_window.listCount();
     for (int i = 1; i <= count; ++i) {
         std::string path;
-        m_trap.step(1, [&] { m_window.setProgressValue(progressPercent(i, m_window.listCount())); });
+        m_trap.step(1,
+                    [&] { m_window.setProgressValue(progressPercent(i, m_window.listCount())); });
         m_trap.step(2, [&] {
             path = m_window.listItem(i);
             m_window.setProgressText("Processing: " + GetFileName(path));
@@ -136,16 +112,12 @@ void CombinedConversion::collectColumns(const std::string& path, bool last, Head
                                         const std::string& separator)
 {
     ColumnCollector collector(headers);
-    RowKeeper* keeper = nullptr;
-    if (last) {
-        m_kept.complete = false;
-        m_kept.switches = RuleSwitches::read(m_window);
-        keeper = &m_kept.rows.emplace(headers, separator);
-    }
+    RowKeeper* keeper = last && m_kept ? &m_kept->keep(m_window, headers, separator) : nullptr;
     FieldSink& sink = keeper != nullptr ? static_cast<FieldSink&>(*keeper) : collector;
     // Only the names count for the other files: the rules skip cleaning their values.
-    PropertyRules rules(m_window, m_ruleSet, last ? FieldParts::NamesAndValues : FieldParts::NamesOnly);
-    const bool quotes = m_kept.switches.quotes == 1;
+    PropertyRules rules(m_window, m_ruleSet,
+                        keeper != nullptr ? FieldParts::NamesAndValues : FieldParts::NamesOnly);
+    const bool quotes = keeper != nullptr && m_kept->quotes();
     const auto convert = [&](std::string_view contact) {
         if (keeper != nullptr)
             keeper->beginContact(contact);
@@ -165,7 +137,8 @@ void CombinedConversion::collectColumns(const std::string& path, bool last, Head
     bool readWhole = true;
     const bool cutDone = m_trap.step(4, [&] {
         if (!stream) {
-            cut = cutContacts(m_window, m_fromText ? std::string_view(m_vcardText) : std::string_view(), path);
+            cut = cutContacts(
+                m_window, m_fromText ? std::string_view(m_vcardText) : std::string_view(), path);
             std::for_each(cut.contacts.begin(), cut.contacts.end(), convert);
             return;
         }
@@ -182,11 +155,8 @@ void CombinedConversion::collectColumns(const std::string& path, bool last, Head
         }
     });
     finishFile(path);
-    if (last) {
-        m_kept.path = path;
-        m_kept.cut = std::move(cut);
-        m_kept.complete = opened && readWhole && cutDone && keeper->good();
-    }
+    if (keeper != nullptr)
+        m_kept->finish(path, std::move(cut), opened && readWhole && cutDone);
 }
 
 std::string_view CombinedConversion::readText(const std::string& path)
@@ -200,7 +170,7 @@ std::string_view CombinedConversion::readText(const std::string& path)
 void CombinedConversion::writeRows(const std::string& path, const HeaderList& headers,
                                    RowBuilder& row, TargetFile& target)
 {
-    const bool kept = m_kept.complete && path == m_kept.path;
+    const bool kept = m_kept && m_kept->holds(path);
     std::string_view text;
     ContactCut cut;
     m_trap.step(3, [&] {
@@ -209,7 +179,7 @@ void CombinedConversion::writeRows(const std::string& path, const HeaderList& he
     });
     m_trap.step(4, [&] {
         if (kept)
-            replayCut(m_window, path, m_kept.cut);
+            m_kept->replayCut(m_window, path);
         else
             cut = cutContacts(m_window, text, path);
     });
@@ -217,9 +187,7 @@ void CombinedConversion::writeRows(const std::string& path, const HeaderList& he
     m_trap.step(6, [&] {
         if (!kept)
             return writeContacts(cut.contacts, headers, row, target);
-        const auto append = [&](std::string_view lines) { target.appendLines(lines); };
-        if (RuleSwitches::read(m_window) == m_kept.switches &&
-            m_kept.rows->replay(headers.size(), m_kept.switches.quotes == 1, append))
+        if (m_kept->replayRows(m_window, headers.size(), target))
             return;
         // The kept lines cannot serve (a click during the yield changed how lines are shaped,
         // or they could not be read back): the file is read and cut again, without showing
@@ -235,13 +203,14 @@ void CombinedConversion::writeRows(const std::string& path, const HeaderList& he
 }
 
 void CombinedConversion::writeContacts(const std::vector<std::string_view>& contacts,
-                                       const HeaderList& headers, RowBuilder& row, TargetFile& target)
+                                       const HeaderList& headers, RowBuilder& row,
+                                       TargetFile& target)
 {
     ValuePlacer placer(headers);
     PropertyRules rules(m_window, m_ruleSet);
     for (const std::string_view contact : contacts) {
         recognizeContact(contact, rules, placer);
-        placer.buildRow(row, m_window.checkValue(Control::Check9) == 1);
+        placer.buildRow(row, isTicked(m_window, Control::Check9));
         target.writeLine(row.finish(), kAppend);
         placer.clear();
     }
@@ -250,14 +219,16 @@ void CombinedConversion::writeContacts(const std::vector<std::string_view>& cont
 void CombinedConversion::run(const std::string& csvPath, const std::string& separator)
 {
     HeaderList headers;
-    walkFiles([&](const std::string& path, bool last) { collectColumns(path, last, headers, separator); });
+    walkFiles([&](const std::string& path, bool last) {
+        collectColumns(path, last, headers, separator);
+    });
     if (headers.empty())
         return;
 
     TargetFile target(csvPath, &m_window);
     RowBuilder row(separator);
     m_trap.step(7, [&] {
-        const bool quotes = m_window.checkValue(Control::Check9) == 1;
+        const bool quotes = isTicked(m_window, Control::Check9);
         for (const auto& name : headers.names())
             row.append(name, RowKind::Header, quotes);
         target.writeLine(row.finish(), kReplace);
@@ -269,19 +240,27 @@ void CombinedConversion::run(const std::string& csvPath, const std::string& sepa
 
 }  // namespace
 
+void convertCombined(Window& window, const std::string& csvPath, const std::string& separator,
+                     RuleSet rules, bool fromText, const std::string& vcardText,
+                     LastFileKeeping keeping)
+{
+    const std::string_view procedure =
+        rules == RuleSet::All ? "ConvertVCFToSingleCSV" : "ConvertVCFToSingleCSVLimit";
+    CombinedConversion(window, procedure, rules, fromText, vcardText, keeping)
+        .run(csvPath, separator);
+}
+
 void ConvertVCFToSingleCSV(Window& window, const std::string& csvPath, const std::string& separator,
                            bool fromText, const std::string& vcardText)
 {
-    CombinedConversion(window, "ConvertVCFToSingleCSV", RuleSet::All, fromText, vcardText)
-        .run(csvPath, separator);
+    convertCombined(window, csvPath, separator, RuleSet::All, fromText, vcardText);
 }
 
 void ConvertVCFToSingleCSVLimit(Window& window, const std::string& csvPath,
                                 const std::string& separator, bool fromText,
                                 const std::string& vcardText)
 {
-    CombinedConversion(window, "ConvertVCFToSingleCSVLimit", RuleSet::Filtered, fromText, vcardText)
-        .run(csvPath, separator);
+    convertCombined(window, csvPath, separator, RuleSet::Filtered, fromText, vcardText);
 }
 
 }  // namespace brimwell

@@ -34,8 +34,7 @@ struct FieldLists final : FieldSink {
 
 /// One line of the CSV from `texts`, with the progress bar following the columns.
 std::string buildRow(Window& window, const std::vector<std::string>& texts, RowKind kind,
-                     const std::string& separator, const std::string& vcfPath,
-                     bool showsProgress)
+                     const std::string& separator, const std::string& vcfPath, bool showsProgress)
 {
     RowBuilder row(separator);
     const auto lastIndex = static_cast<long long>(texts.size()) - 1;
@@ -47,8 +46,7 @@ std::string buildRow(Window& window, const std::vector<std::string>& texts, RowK
                 window.setProgressValue(progressPercent(i, lastIndex));
             window.setProgressText("Processing: " + vcfPath);
         }
-        row.append(texts[static_cast<std::size_t>(i)], kind,
-                   window.checkValue(Control::Check9) == 1);
+        row.append(texts[static_cast<std::size_t>(i)], kind, isTicked(window, Control::Check9));
     }
     return std::string(row.finish());
 }
@@ -90,7 +88,8 @@ void convertFileToCsv(Window& window, const std::string& vcfPath, const std::str
 
 void ConvertTresko(Window& window, const std::string& vcfPath, const std::string& separator)
 {
-    convertFileToCsv(window, vcfPath, separator, {"ConvertTresko", RuleSet::AllWithParameters, true});
+    convertFileToCsv(window, vcfPath, separator,
+                     {"ConvertTresko", RuleSet::AllWithParameters, true});
 }
 
 void ConvertTreskoLimit(Window& window, const std::string& vcfPath, const std::string& separator)

@@ -11,7 +11,8 @@ namespace brimwell {
 /// values. The CSV goes to the folder of "Save results to this folder:" or beside the
 /// source, named after the source with ".csv"; an existing file is replaced.
 ///
-///     N:Lee;Ann / FN:Ann Lee / TEL;CELL:555  ->  "Last Name","First Name","Display Name","Mobile Phone"
+///     N:Lee;Ann / FN:Ann Lee / TEL;CELL:555  ->  "Last Name","First Name","Display Name","Mobile
+///     Phone"
 ///                                                "Lee","Ann","Ann Lee","555"
 ///
 /// E-mail, website, note, address and phone lines count only with parameters

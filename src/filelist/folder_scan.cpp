@@ -11,7 +11,9 @@
 #include <utility>
 
 #include "base/error_trap.h"
+#include "base/text_ops.h"
 #include "base/window.h"
+#include "textio/encoding.h"
 #include "textio/paths.h"
 
 namespace brimwell {
@@ -32,12 +34,6 @@ std::string withTrailingSeparator(std::string folder)
     return folder;
 }
 
-bool sameLetter(char a, char b)
-{
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(a) == lower(b);
-}
-
 bool matchesAll(std::string_view name, std::string_view pattern)
 {
     constexpr auto kNone = std::string_view::npos;
@@ -54,7 +50,8 @@ bool matchesAll(std::string_view name, std::string_view pattern)
             ++n;
             while (n < name.size() && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80)
                 ++n;  // one character, however many UTF-8 bytes it takes
-        } else if (p < pattern.size() && sameLetter(pattern[p], name[n])) {
+        } else if (p < pattern.size() &&
+                   text::upperAscii(pattern[p]) == text::upperAscii(name[n])) {
             ++p;
             ++n;
         } else if (starAt != kNone) {
@@ -67,45 +64,6 @@ bool matchesAll(std::string_view name, std::string_view pattern)
     while (p < pattern.size() && pattern[p] == '*')
         ++p;
     return p == pattern.size();
-}
-
-/// Decodes the UTF-8 character at `index` and moves past it; false for an invalid sequence.
-bool decodeUtf8(std::string_view text, std::size_t& index, char32_t& codePoint)
-{
-    const auto lead = static_cast<unsigned char>(text[index]);
-    std::size_t length = 0;
-    char32_t smallest = 0;
-    if (lead < 0x80) {
-        codePoint = lead;
-        ++index;
-        return true;
-    }
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        smallest = 0x80;
-        codePoint = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        smallest = 0x800;
-        codePoint = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        smallest = 0x10000;
-        codePoint = lead & 0x07;
-    } else {
-        return false;
-    }
-    if (index + length > text.size())
-        return false;
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[index + k]);
-        if ((next & 0xC0) != 0x80)
-            return false;
-        codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    index += length;
-    return codePoint >= smallest && codePoint <= 0x10FFFF &&
-           (codePoint < 0xD800 || codePoint > 0xDFFF);
 }
 
 using FolderId = std::pair<dev_t, ino_t>;
@@ -225,11 +183,13 @@ int fileAttributes(const std::string& path)
 bool HasBadNameChars(std::string_view name)
 {
     for (std::size_t index = 0; index < name.size();) {
-        char32_t codePoint = 0;
-        if (!decodeUtf8(name, index, codePoint))
+        const Utf8Char next = decodeUtf8Char(name, index);
+        if (!next.valid)
             return true;
+        const char32_t codePoint = next.codePoint;
         if (codePoint == '?' || codePoint < 32 || (codePoint >= 127 && codePoint <= 159))
             return true;
+        index += next.length;
     }
     return false;
 }

@@ -7,6 +7,7 @@
 #include "base/progress.h"
 #include "conversion/gmail_export.h"
 #include "conversion/multi_contact_split.h"
+#include "conversion/output_path.h"
 #include "conversion/source_guard.h"
 #include "conversion/standard_combined.h"
 #include "conversion/standard_per_file.h"
@@ -37,7 +38,7 @@ std::string chosenSeparator(const Window& window)
 bool filterOn(const Window& window)
 {
     for (Control box : {Control::Check3, Control::Check4, Control::Check6, Control::Check8})
-        if (window.checkValue(box) == 1)
+        if (isTicked(window, box))
             return true;
     return false;
 }
@@ -47,20 +48,6 @@ template <class Converter>
 Converter* chooseConverter(const Window& window, Converter* plain, Converter* filtered)
 {
     return filterOn(window) ? filtered : plain;
-}
-
-/// The CSV of contact k (0-based) of a multi-contact file: "team.vcf" gives "team1.csv",
-/// "team2.csv", ...; empty when no destination is selected.
-std::string perContactTarget(const Window& window, const std::string& path, long k)
-{
-    std::string folder;
-    if (window.optionSelected(Control::Option9))
-        folder = window.text(Control::Text1) + kPathSeparator;
-    else if (window.optionSelected(Control::Option10))
-        folder = GetFolderPath(path) + kPathSeparator;
-    else
-        return {};
-    return CollapseBackslashes(folder + RemoveExtension(GetFileName(path)) + std::to_string(k + 1) + ".csv");
 }
 
 }  // namespace
@@ -169,14 +156,17 @@ void ConversionJob::runClassic(ErrorTrap& trap, const std::string& separator)
                             refuseListedSource(window, target, path,
                                                "contact " + std::to_string(k + 1) + " of " + path +
                                                    " was not converted");
-                            const std::string contact(split.cut.contacts.at(static_cast<std::size_t>(k)));
-                            chooseConverter(window, ConvertVCFToSingleCSV, ConvertVCFToSingleCSVLimit)(
-                                window, target, separator, true, contact);
+                            const std::string contact(
+                                split.cut.contacts.at(static_cast<std::size_t>(k)));
+                            chooseConverter(window, ConvertVCFToSingleCSV,
+                                            ConvertVCFToSingleCSVLimit)(window, target, separator,
+                                                                        true, contact);
                         });
                     }
                 } else {
                     trap.step(7, [&] {
-                        chooseConverter(window, ConvertTresko, ConvertTreskoLimit)(window, path, separator);
+                        chooseConverter(window, ConvertTresko, ConvertTreskoLimit)(window, path,
+                                                                                   separator);
                     });
                 }
             } else if (window.optionSelected(Control::Option2)) {
@@ -203,8 +193,8 @@ void ConversionJob::runClassic(ErrorTrap& trap, const std::string& separator)
                 } else if (window.optionSelected(Control::Option2)) {
                     if (multiContact)
                         showInformation(window, std::string(kMultiContactWarning));
-                    chooseConverter(window, ConvertVCFToGmailSingleCSV, ConvertVCFToGmailSingleCSVLimit)(
-                        window, chosen, separator);
+                    chooseConverter(window, ConvertVCFToGmailSingleCSV,
+                                    ConvertVCFToGmailSingleCSVLimit)(window, chosen, separator);
                 }
             });
         }

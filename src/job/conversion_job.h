@@ -11,11 +11,11 @@ class ErrorTrap;
 
 /// How the last press of "Start Converting" ended.
 enum class RunOutcome {
-    NotRun,     ///< no press yet
-    Ignored,    ///< pressed while a run was going on
-    NoFiles,    ///< refused: "No files added."
-    NoFolder,   ///< refused: "Folder does not exist. ..."
-    Done,       ///< ran and showed "Done."
+    NotRun,    ///< no press yet
+    Ignored,   ///< pressed while a run was going on
+    NoFiles,   ///< refused: "No files added."
+    NoFolder,  ///< refused: "Folder does not exist. ..."
+    Done,      ///< ran and showed "Done."
 };
 
 /// The "Start Converting" button: one run over the file list with the window's options.

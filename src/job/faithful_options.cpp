@@ -16,16 +16,15 @@ std::optional<vcard::csv::CsvLayoutKind> chosenFaithfulLayout(const Window& wind
 FaithfulOptions faithfulOptions(const Window& window, vcard::csv::CsvLayoutKind layout,
                                 const std::string& separator)
 {
-    auto ticked = [&window](Control box) { return window.checkValue(box) == 1; };
     FaithfulOptions options;
     options.layout = layout;
-    options.kinds = {.names = ticked(Control::Check6),
-                     .emails = ticked(Control::Check3),
-                     .phones = ticked(Control::Check4),
-                     .addresses = ticked(Control::Check8)};
+    options.kinds = {.names = isTicked(window, Control::Check6),
+                     .emails = isTicked(window, Control::Check3),
+                     .phones = isTicked(window, Control::Check4),
+                     .addresses = isTicked(window, Control::Check8)};
     options.style = {.separator = separator.empty() ? "," : separator,
-                     .quoteAll = ticked(Control::Check9),
-                     .lineBreaksAsSpaces = ticked(Control::Check10)};
+                     .quoteAll = isTicked(window, Control::Check9),
+                     .lineBreaksAsSpaces = isTicked(window, Control::Check10)};
     options.encoding = window.text(Control::Combo1);
     options.reader.fallbackCharset = window.text(Control::Combo2);
     return options;

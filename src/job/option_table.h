@@ -14,12 +14,12 @@ enum class ControlKind { OptionButton, CheckBox, TextBox, ChoiceBox };
 /// One option control of the main window: where it sits, what it says, where it is kept.
 struct OptionControl {
     Control control;
-    std::string_view name;         ///< the control's name, e.g. "Option9"
+    std::string_view name;  ///< the control's name, e.g. "Option9"
     ControlKind kind;
-    std::string_view frame;        ///< the control's frame, e.g. "Frame7"
+    std::string_view frame;  ///< the control's frame, e.g. "Frame7"
     std::string_view caption;
     std::string_view settingsKey;
-    std::string_view firstStart;   ///< the stored form used when the key is absent ("" for Text1)
+    std::string_view firstStart;  ///< the stored form used when the key is absent ("" for Text1)
 };
 
 /// Every option control, in the order start-up restores them.

@@ -23,7 +23,10 @@ OptionValues::OptionValues()
     }
 }
 
-bool OptionValues::selected(Control option) const { return m_selected[slot(option)]; }
+bool OptionValues::selected(Control option) const
+{
+    return m_selected[slot(option)];
+}
 
 void OptionValues::select(Control option)
 {
@@ -37,10 +40,22 @@ void OptionValues::clearGroup(Control option)
         m_selected[slot(member->control)] = false;
 }
 
-int OptionValues::check(Control box) const { return m_checks[slot(box)]; }
-void OptionValues::setCheck(Control box, int value) { m_checks[slot(box)] = value; }
+int OptionValues::check(Control box) const
+{
+    return m_checks[slot(box)];
+}
+void OptionValues::setCheck(Control box, int value)
+{
+    m_checks[slot(box)] = value;
+}
 
-std::string OptionValues::text(Control box) const { return m_texts[slot(box)]; }
-void OptionValues::setText(Control box, std::string text) { m_texts[slot(box)] = std::move(text); }
+std::string OptionValues::text(Control box) const
+{
+    return m_texts[slot(box)];
+}
+void OptionValues::setText(Control box, std::string text)
+{
+    m_texts[slot(box)] = std::move(text);
+}
 
 }  // namespace brimwell

@@ -29,11 +29,10 @@ double storedNumber(std::string_view stored)
 /// An option button's stored state: True or False in any case, or a number (0 is false).
 bool storedTruth(std::string_view stored)
 {
-    std::string upper;
-    text::assignUpper(upper, text::trimSpaces(stored));
-    if (upper == "TRUE")
+    const std::string_view trimmed = text::trimSpaces(stored);
+    if (text::equalsIgnoringCase(trimmed, "TRUE"))
         return true;
-    if (upper == "FALSE")
+    if (text::equalsIgnoringCase(trimmed, "FALSE"))
         return false;
     return storedNumber(stored) != 0;
 }
@@ -87,8 +86,8 @@ void OptionsController::choiceChange(Control box)
 
 void OptionsController::PushButton3_Click()
 {
-    showInformation(m_window,
-                    "Leave these unchecked if you do not want to filter / change the original file.");
+    showInformation(
+        m_window, "Leave these unchecked if you do not want to filter / change the original file.");
 }
 
 void OptionsController::restore()
@@ -100,10 +99,12 @@ void OptionsController::restore()
         trap.step(kStartupRestoreStep, [&] {
             switch (row.kind) {
             case ControlKind::OptionButton:
-                m_window.setOptionSelected(row.control, storedTruth(read(row.settingsKey, row.firstStart)));
+                m_window.setOptionSelected(row.control,
+                                           storedTruth(read(row.settingsKey, row.firstStart)));
                 break;
             case ControlKind::CheckBox:
-                m_window.setCheckValue(row.control, storedCheckState(read(row.settingsKey, row.firstStart)));
+                m_window.setCheckValue(row.control,
+                                       storedCheckState(read(row.settingsKey, row.firstStart)));
                 break;
             case ControlKind::TextBox: {
                 std::string desktop = m_desktopFolder;

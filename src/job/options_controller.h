@@ -14,7 +14,8 @@ class OptionsController {
 public:
     /// desktopFolder is the first-start destination; a separator is added at its end.
     OptionsController(Window& window, SettingsStore& store, std::string desktopFolder)
-        : m_window(window), m_store(store), m_desktopFolder(std::move(desktopFolder)) {}
+        : m_window(window), m_store(store), m_desktopFolder(std::move(desktopFolder))
+    {}
 
     /// A click on an option button (Option1_Click ... Option13_Click): writes every key of
     /// its frame; a click in the destination frame also enables the folder box exactly
@@ -31,8 +32,8 @@ public:
     void PushButton3_Click();
 
     /// Restores every control from the store in start-up order, then the enabled state of
-    /// the folder box and of the encoding choices. A stored value that cannot be converted is reported (as a failure
-    /// of Form_Load) and leaves its control as it was.
+    /// the folder box and of the encoding choices. A stored value that cannot be converted is
+    /// reported (as a failure of Form_Load) and leaves its control as it was.
     void restore();
 
 private:

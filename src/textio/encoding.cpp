@@ -16,10 +16,9 @@ constexpr char kSubstitute = '?';
 /// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the control characters of the same
 /// number, so that they pass through a decode and encode unchanged.
 constexpr std::array<char16_t, 32> kHighCharacters = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 using ReverseEntry = std::pair<char16_t, unsigned char>;
@@ -41,10 +40,9 @@ char ansiFromCodePoint(char32_t codePoint)
 {
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
         return static_cast<char>(codePoint);
-    auto found = std::lower_bound(kReverseTable.begin(), kReverseTable.end(), codePoint,
-                                  [](const ReverseEntry& entry, char32_t wanted) {
-                                      return entry.first < wanted;
-                                  });
+    auto found = std::lower_bound(
+        kReverseTable.begin(), kReverseTable.end(), codePoint,
+        [](const ReverseEntry& entry, char32_t wanted) { return entry.first < wanted; });
     if (found != kReverseTable.end() && found->first == codePoint)
         return static_cast<char>(found->second);
     return kSubstitute;
@@ -72,6 +70,31 @@ LeadByte describeLead(unsigned char lead)
 }
 
 }  // namespace
+
+Utf8Char decodeUtf8Char(std::string_view text, std::size_t index)
+{
+    const auto lead = static_cast<unsigned char>(text[index]);
+    if (lead < 0x80)
+        return {lead, 1, true};
+    const LeadByte sequence = describeLead(lead);
+    Utf8Char decoded{sequence.bits, 1, sequence.continuations > 0};
+    int low = sequence.low;
+    int high = sequence.high;
+    for (int k = 0; k < sequence.continuations; ++k) {
+        const std::size_t at = index + decoded.length;
+        // Past the end reads as 0, which is below every range.
+        const auto next = static_cast<unsigned char>(at < text.size() ? text[at] : 0);
+        if (next < low || next > high) {
+            decoded.valid = false;  // the bytes taken so far are one maximal invalid subpart
+            break;
+        }
+        decoded.codePoint = (decoded.codePoint << 6) | (next & 0x3Fu);
+        ++decoded.length;
+        low = 0x80;
+        high = 0xBF;
+    }
+    return decoded;
+}
 
 TextEncoding detectEncoding(std::string_view firstBytes, std::size_t fileSize)
 {
@@ -101,29 +124,15 @@ std::string utf8ToAnsi(std::string_view utf8)
     const std::size_t size = utf8.size();
     std::size_t i = 0;
     while (i < size) {
-        const auto lead = static_cast<unsigned char>(utf8[i++]);
+        const auto lead = static_cast<unsigned char>(utf8[i]);
         if (lead < 0x80) {
             *out++ = static_cast<char>(lead);
+            ++i;
             continue;
         }
-        LeadByte sequence = describeLead(lead);
-        char32_t codePoint = sequence.bits;
-        bool complete = sequence.continuations > 0;
-        int low = sequence.low;
-        int high = sequence.high;
-        for (int k = 0; k < sequence.continuations; ++k) {
-            // Past the end reads as 0, which is below every range.
-            const auto next = static_cast<unsigned char>(i < size ? utf8[i] : 0);
-            if (next < low || next > high) {
-                complete = false;  // the bytes taken so far are one maximal invalid subpart
-                break;
-            }
-            codePoint = (codePoint << 6) | (next & 0x3Fu);
-            ++i;
-            low = 0x80;
-            high = 0xBF;
-        }
-        *out++ = complete ? ansiFromCodePoint(codePoint) : kSubstitute;
+        const Utf8Char next = decodeUtf8Char(utf8, i);
+        *out++ = next.valid ? ansiFromCodePoint(next.codePoint) : kSubstitute;
+        i += next.length;
     }
     result.resize(static_cast<std::size_t>(out - result.data()));
     return result;
@@ -144,7 +153,7 @@ std::string utf16LeToAnsi(std::string_view bytes)
         const char16_t unit = unitAt(i);
         const bool highSurrogate = unit >= 0xD800 && unit <= 0xDBFF;
         if (highSurrogate && i + 1 < units && unitAt(i + 1) >= 0xDC00 && unitAt(i + 1) <= 0xDFFF)
-            ++i;  // a pair: one character outside the code page
+            ++i;                           // a pair: one character outside the code page
         *out++ = ansiFromCodePoint(unit);  // a surrogate, paired or not, gives '?'
     }
     result.resize(static_cast<std::size_t>(out - result.data()));

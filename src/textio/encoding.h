@@ -17,6 +17,17 @@ enum class TextEncoding {
 /// the file is long enough to hold it. fileSize is the whole file's length in bytes.
 TextEncoding detectEncoding(std::string_view firstBytes, std::size_t fileSize);
 
+/// One step of UTF-8 decoding: the character that starts at a byte, or the maximal
+/// invalid subsequence there (the Unicode recommended practice), which is never empty.
+struct Utf8Char {
+    char32_t codePoint;  ///< meaningful when valid
+    std::size_t length;  ///< bytes taken, at least 1
+    bool valid;  ///< a well-formed sequence: no overlong form, surrogate or value past 10FFFF
+};
+
+/// Decodes the sequence that starts at text[index] (index < text.size()).
+Utf8Char decodeUtf8Char(std::string_view text, std::size_t index);
+
 /// UTF-8 text (mark already removed) to Windows-1252 bytes: '?' for every character the
 /// code page lacks and for every maximal invalid subsequence.
 std::string utf8ToAnsi(std::string_view utf8);

@@ -13,8 +13,7 @@ public:
     FileError(std::string_view operation, const std::string& path, std::string_view reason)
         : std::runtime_error(std::string(operation) + " " + path + ": " + std::string(reason)),
           m_path(path)
-    {
-    }
+    {}
     const std::string& path() const { return m_path; }
 
 private:

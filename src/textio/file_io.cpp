@@ -34,7 +34,10 @@ int readRest(std::FILE* file, std::size_t sizeHint, std::string& bytes)
 
 }  // namespace
 
-int lastError() { return errno != 0 ? errno : EIO; }
+int lastError()
+{
+    return errno != 0 ? errno : EIO;
+}
 
 int readWholeFile(const std::string& path, std::string& bytes, bool& opened)
 {

@@ -15,63 +15,38 @@ namespace {
 constexpr std::size_t kChunkSize = 65536;
 constexpr std::size_t kLongestMark = 4;
 
-// True when the file examined last starts with the UTF-8 mark; rewritten by every read.
-bool IsUTF8File = false;
-
-/// The encoding of a whole file's bytes, recorded in IsUTF8File.
-TextEncoding examine(std::string_view fileBytes)
-{
-    const TextEncoding encoding = detectEncoding(fileBytes, fileBytes.size());
-    IsUTF8File = encoding == TextEncoding::Utf8;
-    return encoding;
-}
-
-struct DecodedText {
-    std::string text;
-    TextEncoding encoding;
-};
-
-/// A file's text as the reader for its mark gives it. Text without a mark is taken over
-/// as it is, so a large 8-bit file is never copied.
-DecodedText decodeOwned(std::string fileBytes)
-{
-    const TextEncoding encoding = examine(fileBytes);
-    if (encoding == TextEncoding::Ansi)
-        return {std::move(fileBytes), encoding};
-    return {decodeToAnsi(fileBytes, encoding), encoding};
-}
-
 void throwIfFailed(int error, bool opened, const std::string& path)
 {
     if (error != 0)
-        throw FileError(opened ? "cannot read file" : "cannot open file", path, std::strerror(error));
+        throw FileError(opened ? "cannot read file" : "cannot open file", path,
+                        std::strerror(error));
 }
 
 }  // namespace
 
 LineArray::LineArray(std::string text, TextEncoding encoding) : m_text(std::move(text))
 {
-    const std::size_t size = m_text.size();
-    std::size_t start = 0;
-    if (encoding == TextEncoding::Utf8) {
-        // Pieces between CR LF pairs: a final CR LF leaves an empty last piece.
-        for (std::size_t found; (found = m_text.find("\r\n", start)) != std::string::npos;
-             start = found + 2)
-            m_spans.emplace_back(start, found - start);
-        m_spans.emplace_back(start, size - start);
-        return;
-    }
-    for (std::size_t i = 0; i < size; ++i) {
-        const char c = m_text[i];
-        if (c != '\n' && c != '\r')
-            continue;
-        m_spans.emplace_back(start, i - start);
-        if (c == '\r' && i + 1 < size && m_text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < size || m_spans.empty())
-        m_spans.emplace_back(start, size - start);
+    splitLines(
+        m_text, encoding == TextEncoding::Utf8 ? LineEnds::CrLf : LineEnds::Any,
+        [this](std::size_t begin, std::size_t length) { m_spans.emplace_back(begin, length); });
+}
+
+void readText(const std::string& path, DecodedText& into)
+{
+    bool opened = false;
+    const int error = detail::readWholeFileInPlace(path, into.text, opened);
+    throwIfFailed(error, opened, path);
+    into.encoding = detectEncoding(into.text, into.text.size());
+    if (into.encoding != TextEncoding::Ansi)
+        into.text = decodeToAnsi(into.text, into.encoding);
+}
+
+DecodedText decodeText(std::string fileBytes)
+{
+    const TextEncoding encoding = detectEncoding(fileBytes, fileBytes.size());
+    if (encoding == TextEncoding::Ansi)
+        return {std::move(fileBytes), encoding};
+    return {decodeToAnsi(fileBytes, encoding), encoding};
 }
 
 std::string readFileBytes(const std::string& path)
@@ -85,7 +60,6 @@ std::string readFileBytes(const std::string& path)
 
 bool DetectUnicodeBom(const std::string& path)
 {
-    IsUTF8File = false;
     errno = 0;
     detail::FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file)
@@ -95,52 +69,53 @@ bool DetectUnicodeBom(const std::string& path)
     const std::size_t read = std::fread(firstBytes, 1, kLongestMark, file.get());
     if (std::ferror(file.get()))
         throw FileError("cannot read file", path, std::strerror(detail::lastError()));
-    return examine(std::string_view(firstBytes, read)) == TextEncoding::Utf16;
-}
-
-std::string decodeFileBytes(std::string_view fileBytes)
-{
-    return decodeToAnsi(fileBytes, examine(fileBytes));
-}
-
-LineArray linesFromFileBytes(std::string_view fileBytes)
-{
-    const TextEncoding encoding = examine(fileBytes);
-    return LineArray(decodeToAnsi(fileBytes, encoding), encoding);
+    return detectEncoding(std::string_view(firstBytes, read), read) == TextEncoding::Utf16;
 }
 
 LineArray ReadFileLines(const std::string& path)
 {
-    auto [text, encoding] = decodeOwned(readFileBytes(path));
-    return LineArray(std::move(text), encoding);
-}
-
-std::string readWholeText(const std::string& path)
-{
-    return decodeOwned(readFileBytes(path)).text;
-}
-
-void readWholeText(const std::string& path, std::string& text)
-{
-    bool opened = false;
-    const int error = detail::readWholeFileInPlace(path, text, opened);
-    throwIfFailed(error, opened, path);
-    const TextEncoding encoding = examine(text);
-    if (encoding != TextEncoding::Ansi)
-        text = decodeToAnsi(text, encoding);
+    DecodedText decoded;
+    readText(path, decoded);
+    return LineArray(std::move(decoded));
 }
 
 std::vector<std::string> ReadFileText(const std::string& path)
 {
-    std::string text = readWholeText(path);
+    DecodedText decoded;
+    readText(path, decoded);
+    std::string& text = decoded.text;
     // The UTF-8 reader hands its whole text over as one piece; the others read in blocks.
-    if (IsUTF8File || text.size() <= kChunkSize)
+    if (decoded.encoding == TextEncoding::Utf8 || text.size() <= kChunkSize)
         return {std::move(text)};
     std::vector<std::string> chunks;
     chunks.reserve((text.size() + kChunkSize - 1) / kChunkSize);
     for (std::size_t start = 0; start < text.size(); start += kChunkSize)
         chunks.push_back(text.substr(start, kChunkSize));
     return chunks;
+}
+
+std::string readWholeText(const std::string& path)
+{
+    DecodedText decoded;
+    readText(path, decoded);
+    return std::move(decoded.text);
+}
+
+void readWholeText(const std::string& path, std::string& text)
+{
+    DecodedText decoded{std::move(text)};
+    readText(path, decoded);
+    text = std::move(decoded.text);
+}
+
+std::string decodeFileBytes(std::string_view fileBytes)
+{
+    return decodeText(std::string(fileBytes)).text;
+}
+
+LineArray linesFromFileBytes(std::string_view fileBytes)
+{
+    return LineArray(decodeText(std::string(fileBytes)));
 }
 
 TextStream::TextStream(const std::string& path, std::size_t blockSize)
@@ -154,7 +129,7 @@ TextStream::TextStream(const std::string& path, std::size_t blockSize)
     // judged as on the whole text.
     std::size_t length = readBlock(m_first, 0, std::max(m_blockSize, kLongestMark));
     m_first.resize(length);
-    const TextEncoding encoding = examine(m_first);
+    const TextEncoding encoding = detectEncoding(m_first, m_first.size());
     if (encoding == TextEncoding::Ansi)
         return;
     while (const std::size_t more = readBlock(m_first, length, m_blockSize))

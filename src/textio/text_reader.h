@@ -11,6 +11,60 @@
 
 namespace brimwell {
 
+/// Where the lines of a text end.
+enum class LineEnds {
+    Any,   ///< LF, CR LF and a lone CR
+    CrLf,  ///< CR LF only, as the UTF-8-with-mark reader splits
+    Lf,    ///< LF only: a line keeps a CR before its LF, as in a contact cut at line feeds
+};
+
+/// The line splitter: calls line(offset, length) for each line of `text`, terminator left
+/// out, in order. A text without any character is one empty line. At CR LF only, a final
+/// CR LF leaves an empty last line; at the other ends a terminator at the very end adds
+/// no empty line.
+template <class Line>
+void splitLines(std::string_view text, LineEnds ends, Line line)
+{
+    const std::size_t size = text.size();
+    std::size_t start = 0;
+    if (ends == LineEnds::CrLf) {
+        for (std::size_t found; (found = text.find("\r\n", start)) != std::string_view::npos;
+             start = found + 2)
+            line(start, found - start);
+        line(start, size - start);
+        return;
+    }
+    if (ends == LineEnds::Lf) {
+        // A search for the one terminator, which the library does many bytes at a time.
+        for (std::size_t found; (found = text.find('\n', start)) != std::string_view::npos;
+             start = found + 1)
+            line(start, found - start);
+        if (start < size || size == 0)
+            line(start, size - start);
+        return;
+    }
+    bool any = false;
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = text[i];
+        if (c != '\n' && c != '\r')
+            continue;
+        line(start, i - start);
+        any = true;
+        if (c == '\r' && i + 1 < size && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size || !any)
+        line(start, size - start);
+}
+
+/// A text as the reader gives it: decoded to Windows-1252 by the byte-order mark it starts
+/// with, and the encoding that mark named (which decides where its lines end).
+struct DecodedText {
+    std::string text;
+    TextEncoding encoding = TextEncoding::Ansi;
+};
+
 /// The lines of a text without their terminators. Never empty: a text without any
 /// character is one empty line. The lines are views into the text the array owns.
 class LineArray {
@@ -20,6 +74,8 @@ public:
     /// at CR LF only (a final CR LF leaves a last empty line); other text at LF, CR LF and
     /// a lone CR (a terminator at the very end adds no empty line).
     LineArray(std::string text, TextEncoding encoding);
+    explicit LineArray(DecodedText decoded) : LineArray(std::move(decoded.text), decoded.encoding)
+    {}
 
     std::size_t size() const { return m_spans.size(); }
     std::string_view operator[](std::size_t index) const
@@ -44,8 +100,17 @@ public:
     const_iterator() = default;
     const_iterator(const LineArray* lines, std::size_t index) : m_lines(lines), m_index(index) {}
     std::string_view operator*() const { return (*m_lines)[m_index]; }
-    const_iterator& operator++() { ++m_index; return *this; }
-    const_iterator operator++(int) { auto old = *this; ++m_index; return old; }
+    const_iterator& operator++()
+    {
+        ++m_index;
+        return *this;
+    }
+    const_iterator operator++(int)
+    {
+        auto old = *this;
+        ++m_index;
+        return old;
+    }
     bool operator==(const const_iterator& other) const { return m_index == other.m_index; }
 
 private:
@@ -53,15 +118,31 @@ private:
     std::size_t m_index = 0;
 };
 
-inline LineArray::const_iterator LineArray::begin() const { return {this, 0}; }
-inline LineArray::const_iterator LineArray::end() const { return {this, m_spans.size()}; }
+inline LineArray::const_iterator LineArray::begin() const
+{
+    return {this, 0};
+}
+inline LineArray::const_iterator LineArray::end() const
+{
+    return {this, m_spans.size()};
+}
 
-/// The raw bytes of a file. Throws FileError ("cannot open file PATH: REASON") when the
-/// file cannot be opened or read.
+/// The reader: every whole-text read of this file is one of these two, so every caller
+/// decodes alike; TextStream gives the same text a piece at a time.
+///
+/// A file's text. Throws FileError ("cannot open file PATH: REASON", or "cannot read
+/// file ...") when the file cannot be opened or read. The text of `into` is reused: a
+/// converter that reads file after file allocates (and the system maps) memory only for a
+/// file longer than any before; after a failure it holds no meaning.
+void readText(const std::string& path, DecodedText& into);
+/// The text of bytes already in memory, as readText gives it for a file holding them.
+/// Bytes without a mark are taken over as they are, so a large 8-bit text is never copied.
+DecodedText decodeText(std::string fileBytes);
+
+/// The raw bytes of a file. Throws FileError as readText does.
 std::string readFileBytes(const std::string& path);
 
-/// True when the file starts with a 16- or 32-bit byte-order mark; also records whether it
-/// starts with the UTF-8 mark (the module's IsUTF8File flag). Throws FileError.
+/// True when the file starts with a 16- or 32-bit byte-order mark. Throws FileError.
 bool DetectUnicodeBom(const std::string& path);
 
 /// A file's lines, decoded to Windows-1252 (see LineArray for where lines end).
@@ -73,11 +154,9 @@ LineArray ReadFileLines(const std::string& path);
 /// Throws FileError.
 std::vector<std::string> ReadFileText(const std::string& path);
 
-/// The chunks of ReadFileText joined in order: the file's whole decoded text.
+/// readText's text alone: the chunks of ReadFileText joined in order. The second form
+/// reuses the storage of `text` as readText does.
 std::string readWholeText(const std::string& path);
-/// readWholeText into `text`, reusing its storage: a converter that reads file after file
-/// allocates (and the system maps) memory only for a file longer than any before. After
-/// a failure (a FileError) `text` holds no meaning.
 void readWholeText(const std::string& path, std::string& text);
 
 /// A file's decoded text, read piece by piece, for a reader that looks at each part of the
@@ -119,7 +198,7 @@ private:
     bool m_firstTaken = false;
 };
 
-/// Bytes already in memory: the decoded text and its lines, as the file readers give them.
+/// Bytes already in memory: decodeText's text, and its lines.
 std::string decodeFileBytes(std::string_view fileBytes);
 LineArray linesFromFileBytes(std::string_view fileBytes);
 

@@ -40,15 +40,19 @@ TEST(messages_test, title_drops_last_words_down_to_forty_characters)
 {
     EXPECT_EQ(SetApplicationTitle("Brimwell"), "Brimwell");
     EXPECT_EQ(SetApplicationTitle("Brimwell Contact Converter"), "Brimwell Contact");
-    EXPECT_EQ(SetApplicationTitle(std::string(36, 'x') + " abcd z"), std::string(36, 'x'));  // 41 still too long
+    EXPECT_EQ(SetApplicationTitle(std::string(36, 'x') + " abcd z"),
+              std::string(36, 'x'));  // 41 still too long
     EXPECT_EQ(SetApplicationTitle(std::string(45, 'x') + " y"), std::string(45, 'x'));
 }
 
 TEST(sample_files_test, cipher_shifts_bytes_by_the_key)
 {
-    const std::tuple<const char*, std::string, std::string, std::string> rows[] = {  // name, text, key, enciphered
-        {"65 under 97", "\x41", "\x61", "\xA2"},   {"200 under 100 wraps", "\xC8", "\x64", "\x2D"},
-        {"255 under 1 wraps to 1", "\xFF", "\x01", "\x01"}, {"key repeats", "AAA", "ab", "\xA2\xA3\xA2"}};
+    const std::tuple<const char*, std::string, std::string, std::string> rows[] = {
+        // name, text, key, enciphered
+        {"65 under 97", "\x41", "\x61", "\xA2"},
+        {"200 under 100 wraps", "\xC8", "\x64", "\x2D"},
+        {"255 under 1 wraps to 1", "\xFF", "\x01", "\x01"},
+        {"key repeats", "AAA", "ab", "\xA2\xA3\xA2"}};
     for (const auto& [name, text, key, enciphered] : rows) {
         SCOPED_TRACE(name);
         ScriptedWindow window;
@@ -84,8 +88,9 @@ TEST(sample_files_test, snapshot_lists_the_samples_and_loading_adds_each_once)
     window.messageAnswers = {MessageAnswer::Yes};
     LoadSampleFiles(window, settings, folder);
     EXPECT_EQ(window.items, Texts({folder + "/SAMPLES/one.vcf", folder + "/Samples/one.vcf"}));
-    const std::string question = "Would you like this software to open the folder where these sample files "
-                                 "are stored (so that you can view them before working with them)?";
+    const std::string question =
+        "Would you like this software to open the folder where these sample files "
+        "are stored (so that you can view them before working with them)?";
     EXPECT_EQ(window.informationTexts(), Texts({question, question}));
     EXPECT_EQ(window.messages[0].caption, "Brimwell");
     EXPECT_EQ(window.shellOpened, Texts{folder + "/Samples/"});

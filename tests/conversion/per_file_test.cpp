@@ -9,16 +9,33 @@
 namespace brimwell {
 namespace {
 
-const std::vector<std::string> kGmailHeader = {
-    "Name", "E-mail", "Notes", "Section 1 - Description", "Section 1 - Email", "Section 1 - IM",
-    "Section 1 - Phone", "Section 1 - Mobile", "Section 1 - Pager", "Section 1 - Fax",
-    "Section 1 - Company", "Section 1 - Title", "Section 1 - Other", "Section 1 - Address",
-    "Section 2 - Description", "Section 2 - Email", "Section 2 - IM", "Section 2 - Phone",
-    "Section 2 - Mobile", "Section 2 - Pager", "Section 2 - Fax", "Section 2 - Company",
-    "Section 2 - Title", "Section 2 - Other", "Section 2 - Address"};
+const std::vector<std::string> kGmailHeader = {"Name",
+                                               "E-mail",
+                                               "Notes",
+                                               "Section 1 - Description",
+                                               "Section 1 - Email",
+                                               "Section 1 - IM",
+                                               "Section 1 - Phone",
+                                               "Section 1 - Mobile",
+                                               "Section 1 - Pager",
+                                               "Section 1 - Fax",
+                                               "Section 1 - Company",
+                                               "Section 1 - Title",
+                                               "Section 1 - Other",
+                                               "Section 1 - Address",
+                                               "Section 2 - Description",
+                                               "Section 2 - Email",
+                                               "Section 2 - IM",
+                                               "Section 2 - Phone",
+                                               "Section 2 - Mobile",
+                                               "Section 2 - Pager",
+                                               "Section 2 - Fax",
+                                               "Section 2 - Company",
+                                               "Section 2 - Title",
+                                               "Section 2 - Other",
+                                               "Section 2 - Address"};
 
-std::string joined(const std::vector<std::string>& fields, const std::string& separator,
-                   bool quote)
+std::string joined(const std::vector<std::string>& fields, const std::string& separator, bool quote)
 {
     std::string line;
     for (const std::string& field : fields)
@@ -37,10 +54,31 @@ TEST(per_file_test, writes_header_and_data_lines)
         "ADR;TYPE=HOME:;;2 Elm Lane;Alton;;;\r\nORG:Brightwater Ltd\r\nTITLE:Engineer\r\n"
         "END:VCARD\r\n";
     // "HOME" takes the first line of the property, whatever its type.
-    const std::vector<std::string> fields = {
-        "Ann Lee", "ann@x", "Likes tea", "Home", "", "", "201", "202", "203", "", "", "", "",
-        ";;1 Mill Road;Alton;;;", "Work", "", "", "201", "", "", "205", "Brightwater Ltd",
-        "Engineer", "", ";;1 Mill Road;Alton;;;"};
+    const std::vector<std::string> fields = {"Ann Lee",
+                                             "ann@x",
+                                             "Likes tea",
+                                             "Home",
+                                             "",
+                                             "",
+                                             "201",
+                                             "202",
+                                             "203",
+                                             "",
+                                             "",
+                                             "",
+                                             "",
+                                             ";;1 Mill Road;Alton;;;",
+                                             "Work",
+                                             "",
+                                             "",
+                                             "201",
+                                             "",
+                                             "",
+                                             "205",
+                                             "Brightwater Ltd",
+                                             "Engineer",
+                                             "",
+                                             ";;1 Mill Road;Alton;;;"};
     struct Case {
         Converter convert;
         std::vector<Control> ticked;  ///< Check9 for quotes
@@ -52,7 +90,9 @@ TEST(per_file_test, writes_header_and_data_lines)
     };
     const Case cases[] = {
         // The whole file is one contact; e-mails and phones count only with parameters.
-        {ConvertTresko, {Control::Check9}, ", ",
+        {ConvertTresko,
+         {Control::Check9},
+         ", ",
          "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEMAIL:no\r\nEMAIL;INTERNET:a1\r\n"
          "END:VCARD\r\nBEGIN:VCARD\r\nFN:B\r\nTEL:no\r\nEND:VCARD\r\n",
          "\"Last Name\", \"First Name\", \"Email Address\", \"Display Name\"\r\n"
@@ -61,29 +101,53 @@ TEST(per_file_test, writes_header_and_data_lines)
         {ConvertTresko, {}, ",", "FN:Ann\r\n", "Display Name\r\nAnn\r\n", {}},
         {ConvertTresko, {Control::Check9}, ",", "\x01\xff junk\nmore", "\r\n\r\n", {}},
         {ConvertTresko, {}, ",", nullptr, "\r\n\r\n", {}, ".modCSV.ConvertTresko at line 3\r\r"},
-        {ConvertTreskoLimit, {Control::Check6, Control::Check4}, ";",
+        {ConvertTreskoLimit,
+         {Control::Check6, Control::Check4},
+         ";",
          "TEL;CELL:1\r\nFN:Ann\r\nN:Lee;Ann\r\nEMAIL:a\r\n",
-         "Mobile Phone;Last Name;First Name\r\n1;Lee;Ann\r\n", {}},
-        {ConvertVCFToGmailCSV, {}, "\t", full,
-         joined(kGmailHeader, "\t", false) + joined(fields, "\t", false), {}},
-        {ConvertVCFToGmailCSV, {Control::Check9}, "", full,
-         joined(kGmailHeader, "", true) + joined(fields, "", true), {}},
+         "Mobile Phone;Last Name;First Name\r\n1;Lee;Ann\r\n",
+         {}},
+        {ConvertVCFToGmailCSV,
+         {},
+         "\t",
+         full,
+         joined(kGmailHeader, "\t", false) + joined(fields, "\t", false),
+         {}},
+        {ConvertVCFToGmailCSV,
+         {Control::Check9},
+         "",
+         full,
+         joined(kGmailHeader, "", true) + joined(fields, "", true),
+         {}},
         // An unreadable source is reported once, not at every lookup.
-        {ConvertVCFToGmailCSV, {}, ",", nullptr,
-         joined(kGmailHeader, ",", false) + ",,,Home,,,,,,,,,,,Work,,,,,,,,,,\r\n", {},
+        {ConvertVCFToGmailCSV,
+         {},
+         ",",
+         nullptr,
+         joined(kGmailHeader, ",", false) + ",,,Home,,,,,,,,,,,Work,,,,,,,,,,\r\n",
+         {},
          ".modCSV.GetVCFValue at line 1\r\r"},
         // Filtered: a column per ticked box, in the order name, address, e-mail, phone.
         {ConvertVCFToGmailCSVLimit,
          {Control::Check3, Control::Check4, Control::Check6, Control::Check8, Control::Check9},
-         ";", "TEL;TYPE=CELL:1\r\nEMAIL:a@x\r\nADR;TYPE=HOME:;;Main St 1;Town;;;\r\nFN:Ann Lee\r\n",
+         ";",
+         "TEL;TYPE=CELL:1\r\nEMAIL:a@x\r\nADR;TYPE=HOME:;;Main St 1;Town;;;\r\nFN:Ann Lee\r\n",
          "\"Name\";\"Address\";\"Email\";\"Phone Numbers\";\r\n"
          "\"Ann Lee\";\";;Main St 1;Town;;;\";\"a@x\";\"1\";\r\n",
          {}},
-        {ConvertVCFToGmailCSVLimit, {Control::Check4, Control::Check6}, "",
+        {ConvertVCFToGmailCSVLimit,
+         {Control::Check4, Control::Check6},
+         "",
          "TEL;TYPE=WORK:1\r\nTEL;TYPE=CELL:2\r\nN:Lee;Ann;;;\r\n",
-         "NamePhone Numbers\r\nLee;Ann;;;1\r\n", {}},
-        {ConvertVCFToGmailCSVLimit, {Control::Check4, Control::Check6}, ",", nullptr,
-         "Name,Phone Numbers,\r\n,,\r\n", {}, ".modCSV.GetVCFValue at line 1\r\r"},
+         "NamePhone Numbers\r\nLee;Ann;;;1\r\n",
+         {}},
+        {ConvertVCFToGmailCSVLimit,
+         {Control::Check4, Control::Check6},
+         ",",
+         nullptr,
+         "Name,Phone Numbers,\r\n,,\r\n",
+         {},
+         ".modCSV.GetVCFValue at line 1\r\r"},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.expected);
@@ -103,8 +167,11 @@ TEST(per_file_test, writes_header_and_data_lines)
         }
         ASSERT_EQ(window.messages.size(), row.report ? 1u : 0u);
         for (const std::string& report : window.errorReports())
-            EXPECT_EQ(report.find("cannot open file " + source + ": No such file or directory\r\n"
-                                  "in Tresko2021/08/31" + row.report), 0u);
+            EXPECT_EQ(report.find("cannot open file " + source +
+                                  ": No such file or directory\r\n"
+                                  "in Tresko2021/08/31" +
+                                  row.report),
+                      0u);
     }
 }
 

@@ -30,8 +30,8 @@ TEST(output_path_test, per_file_target_and_no_file_without_a_destination)
     EXPECT_EQ(perFileTarget(window, "/in/team.vcf"), "");
     window.checks[Control::Check6] = 1;
     const std::string source = dir.write("c.vcf", "FN:Ann\r\nN:Lee;Ann\r\n");
-    for (auto convert : {ConvertTresko, ConvertTreskoLimit, ConvertVCFToGmailCSV,
-                         ConvertVCFToGmailCSVLimit})
+    for (auto convert :
+         {ConvertTresko, ConvertTreskoLimit, ConvertVCFToGmailCSV, ConvertVCFToGmailCSVLimit})
         convert(window, source, ",");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
     EXPECT_TRUE(window.messages.empty());

@@ -27,8 +27,10 @@ TEST(multi_contact_split_test, cuts_the_text_into_contacts_and_replays_the_cut)
     const Case cases[] = {
         {"junk\nbegin:vcard\r\nFN:A\r\nEnd:vCard\r\nstray\nBegin:VCard\nend:vcard\n"
          "BEGIN:VCARD\nFN:C\n",
-         2, {"junk\nbegin:vcard\r\nFN:A\r\nEnd:vCard", "Begin:VCard\nend:vcard"}},
-        {"BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nFN:B\nEND:VCARD\n", 2,
+         2,
+         {"junk\nbegin:vcard\r\nFN:A\r\nEnd:vCard", "Begin:VCard\nend:vcard"}},
+        {"BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nFN:B\nEND:VCARD\n",
+         2,
          {"BEGIN:VCARD\nEND:VCARD", "BEGIN:VCARD\nFN:B\nEND:VCARD"}},
         {"BEGIN:VCARD\nFN:A\nEND:VCARD", 1, {"BEGIN:VCARD\nFN:A\nEND:VCARD"}},
         {"just some text", 0, {""}},
@@ -82,15 +84,16 @@ TEST(multi_contact_split_test, progress_texts_name_the_contact_and_the_file)
 
 const char* const kA = "BEGIN:VCARD\nFN:A\nEND:VCARD\n";
 const char* const kB = "BEGIN:VCARD\nN:Lee;Bo\nEND:VCARD\n";
-const char* const kNote = "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\nNOTE:one=0D=0A=two\n"
-                          "END:VCARD";
+const char* const kNote =
+    "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\nNOTE:one=0D=0A=two\n"
+    "END:VCARD";
 
 TEST(standard_combined_test, header_of_every_column_and_a_line_per_contact)
 {
     struct Case {
         bool filtered;
         std::string separator;
-        std::vector<Control> ticked;  ///< Check9 for quotes
+        std::vector<Control> ticked;                             ///< Check9 for quotes
         std::vector<std::pair<const char*, const char*>> files;  ///< name, text (none: missing)
         std::string expected;
         std::size_t reports = 0;
@@ -99,44 +102,75 @@ TEST(standard_combined_test, header_of_every_column_and_a_line_per_contact)
     // Pass 1 keeps the last file's lines and widens them in pass 2.
     const Case cases[] = {
         // Numbered columns restart with each contact; a file without contacts: an empty line.
-        {false, ", ", {},
+        {false,
+         ", ",
+         {},
          {{"a.vcf", "BEGIN:VCARD\r\nN:Lee;Ann\r\nEMAIL;TYPE=INTERNET:a1\r\nEND:VCARD\r\n"},
           {"c.vcf", "not a vcard"},
-          {"b.vcf", "BEGIN:VCARD\nEMAIL:c1\nEND:VCARD\nBEGIN:VCARD\nFN:Bob\nEMAIL:b1\nEMAIL:b2\n"
-                    "END:VCARD\n"}},
+          {"b.vcf",
+           "BEGIN:VCARD\nEMAIL:c1\nEND:VCARD\nBEGIN:VCARD\nFN:Bob\nEMAIL:b1\nEMAIL:b2\n"
+           "END:VCARD\n"}},
          "Last Name, First Name, Email Address, Display Name, Email Address 2\r\n"
          "Lee, Ann, a1, , \r\n, , , , \r\n, , c1, , \r\n, , b1, Bob, b2\r\n"},
         // A later field of a column overwrites the earlier.
-        {false, "\t", {Control::Check9},
-         {{"team.vcf", "BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nFN:A\nTEL;CELL:1\nTEL;CELL:2\n"
-                       "END:VCARD\nBEGIN:VCARD\nFN:C\r\nNOTE:x\r\nEND:VCARD"}},
+        {false,
+         "\t",
+         {Control::Check9},
+         {{"team.vcf",
+           "BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nFN:A\nTEL;CELL:1\nTEL;CELL:2\n"
+           "END:VCARD\nBEGIN:VCARD\nFN:C\r\nNOTE:x\r\nEND:VCARD"}},
          "\"Display Name\"\t\"Mobile Phone\"\t\"Notes\"\r\n\"\"\t\"\"\t\"\"\r\n"
          "\"A\"\t\"2\"\t\"\"\r\n\"C\"\t\"\"\t\"x\"\r\n"},
         // An unreadable file reads as an empty text, reported in both passes.
         {false, ",", {}, {{"gone.vcf", nullptr}, {"a.vcf", kA}}, "Display Name\r\n\r\nA\r\n", 2},
-        {false, ",", {}, {{"a.vcf", kA}, {"b.vcf", kB}, {"b.vcf", kB}},
+        {false,
+         ",",
+         {},
+         {{"a.vcf", kA}, {"b.vcf", kB}, {"b.vcf", kB}},
          "Display Name,Last Name,First Name\r\nA,,\r\n,Lee,Bo\r\n,Lee,Bo\r\n"},
-        {false, ",", {}, {{"a.vcf", kA}, {"b.vcf", kB}, {"b.vcf", kB}, {"gone.vcf", nullptr}},
-         "Display Name,Last Name,First Name\r\nA,,\r\n,Lee,Bo\r\n,Lee,Bo\r\n,,\r\n", 2},
-        {true, ";", {Control::Check4, Control::Check3},
+        {false,
+         ",",
+         {},
+         {{"a.vcf", kA}, {"b.vcf", kB}, {"b.vcf", kB}, {"gone.vcf", nullptr}},
+         "Display Name,Last Name,First Name\r\nA,,\r\n,Lee,Bo\r\n,Lee,Bo\r\n,,\r\n",
+         2},
+        {true,
+         ";",
+         {Control::Check4, Control::Check3},
          {{"a.vcf", "BEGIN:VCARD\nFN:Ann\nTEL;CELL:1\nN:Lee;Ann\nEMAIL:a\nEND:VCARD\n"}},
          "Mobile Phone;Email Address\r\n1;a\r\n"},
         // No column found: the older file stays.
         {true, ",", {Control::Check6}, {{"a.vcf", kA}}, "an older run\r\n"},
         // The kept lines serve pass 2 only while nothing that shapes them has changed.
-        {false, ",", {}, {{"n.vcf", kNote}},
-         "Display Name,Notes\r\n\"A\",\"\"\r\n\"B\",\"onetwo\"\r\n", 0, Control::Check9},
-        {false, ",", {}, {{"n.vcf", kNote}}, "Display Name,Notes\r\nA,\r\nB,one two\r\n", 0,
+        {false,
+         ",",
+         {},
+         {{"n.vcf", kNote}},
+         "Display Name,Notes\r\n\"A\",\"\"\r\n\"B\",\"onetwo\"\r\n",
+         0,
+         Control::Check9},
+        {false,
+         ",",
+         {},
+         {{"n.vcf", kNote}},
+         "Display Name,Notes\r\nA,\r\nB,one two\r\n",
+         0,
          Control::Check10},
         // A separator holding a line feed: the kept lines cannot be told apart, so the file
         // is read again.
-        {false, "\n", {},
+        {false,
+         "\n",
+         {},
          {{"s.vcf", "BEGIN:VCARD\nFN:A\nN:Lee;Bo\nEND:VCARD\nBEGIN:VCARD\nEMAIL:e\nEND:VCARD\n"}},
          "Display Name\nLast Name\nFirst Name\nEmail Address\r\nA\nLee\nBo\n\r\n\n\n\ne\r\n"},
         // A box ticked in pass 2 has no column: its fields have no place.
-        {true, ",", {Control::Check4},
+        {true,
+         ",",
+         {Control::Check4},
          {{"n.vcf", "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nTEL;CELL:1\nEMAIL:e\nEND:VCARD"}},
-         "Mobile Phone\r\n\r\n1\r\n", 0, Control::Check3},
+         "Mobile Phone\r\n\r\n1\r\n",
+         0,
+         Control::Check3},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.expected);
@@ -168,12 +202,12 @@ TEST(standard_combined_test, column_names_compare_exactly)
 {
     for (const std::size_t length : {0, 1, 7, 8, 9, 15, 16, 17, 24, 25}) {
         const std::string name(length, 'a');
-        EXPECT_TRUE(combined::sameText(name, std::string(length, 'a')));
-        EXPECT_FALSE(combined::sameText(name, name + "a"));
+        EXPECT_TRUE(HeaderList::sameText(name, std::string(length, 'a')));
+        EXPECT_FALSE(HeaderList::sameText(name, name + "a"));
         for (std::size_t at = 0; at < length; ++at) {
             std::string other = name;
             other[at] = 'b';
-            EXPECT_FALSE(combined::sameText(name, other)) << length << " at " << at;
+            EXPECT_FALSE(HeaderList::sameText(name, other)) << length << " at " << at;
         }
     }
 }

@@ -30,7 +30,11 @@ TEST(streamed_cut_test, equals_the_cut_of_the_whole_text)
 {
     test::TempDir dir;
     const std::vector<std::string> texts = {
-        "", "x", "END:VCARD", ":END:VCARD", "no contact here",
+        "",
+        "x",
+        "END:VCARD",
+        ":END:VCARD",
+        "no contact here",
         "BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nFN:B\n",
         "BEGIN:VCARD\r\nFN:A\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:B\r\nEND:VCARD\r\n",
         manyContacts(),
@@ -50,8 +54,9 @@ TEST(streamed_cut_test, equals_the_cut_of_the_whole_text)
                 TextStream stream(path, block);
                 std::string buffer;
                 std::vector<std::string> contacts;
-                const ContactCut cut = cutContacts(streamed, stream, path, buffer,
-                                                   [&](std::string_view c) { contacts.emplace_back(c); });
+                const ContactCut cut =
+                    cutContacts(streamed, stream, path, buffer,
+                                [&](std::string_view c) { contacts.emplace_back(c); });
                 EXPECT_EQ(contacts, expectedContacts);
                 EXPECT_EQ(cut.count, expected.count);
                 EXPECT_EQ(cut.progressSteps, expected.progressSteps);

@@ -35,7 +35,11 @@ Texts walk(const TempDir& dir, ScriptedWindow& window, const Texts& make = {}, b
     return folders;
 }
 
-Texts sorted(Texts names) { std::sort(names.begin(), names.end()); return names; }
+Texts sorted(Texts names)
+{
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 TEST(folder_scan_test, walk_lists_each_real_folder_once_level_by_level)
 {
@@ -61,7 +65,8 @@ TEST(folder_scan_test, walk_lists_each_real_folder_once_level_by_level)
               Texts({"", "a/", "a/a1/", "a/a1/deep/", "b/", "b/b1/", "c/", "ext/", "ext/x/"}));
     if (::geteuid() != 0) {  // a folder it may not list is dropped; permissions do not stop root
         fs::permissions(dir.path() / "b", fs::perms::none);
-        EXPECT_EQ(sorted(walk(dir, window)), Texts({"", "a/", "a/a1/", "a/a1/deep/", "c/", "ext/", "ext/x/"}));
+        EXPECT_EQ(sorted(walk(dir, window)),
+                  Texts({"", "a/", "a/a1/", "a/a1/deep/", "c/", "ext/", "ext/x/"}));
         fs::permissions(dir.path() / "b", fs::perms::owner_all);
     }
     window.onYield = [&] { fs::remove_all(dir.path()); };  // gone right before it is listed
@@ -74,12 +79,18 @@ TEST(folder_scan_test, skips_badly_named_folders_with_their_trees)
     const std::string cyrillic = "\xD0\x9A\xD0\xBE\xD0\xBD\xD1\x82";
     TempDir dir;
     ScriptedWindow window;
-    EXPECT_EQ(sorted(walk(dir, window, {"ok/in", "\x01/in", "a?/in", "\xC2\x85/in", cyrillic + "/in"})),
-              Texts({"", "ok/", "ok/in/", cyrillic + "/", cyrillic + "/in/"}));
-    const std::pair<const char*, bool> rows[] = {
-        {"del \x7f", true},          {"c1 \xC2\x9F", true},        {"lone \xE9", true},
-        {"cut \xE2\x82", true},      {"overlong \xC0\xAF", true},  {"surrogate \xED\xA0\x80", true},
-        {"nbsp \xC2\xA0\xC3\xA9", false}, {"euro \xE2\x82\xAC", false}, {"emoji \xF0\x9F\x98\x80", false}};
+    EXPECT_EQ(
+        sorted(walk(dir, window, {"ok/in", "\x01/in", "a?/in", "\xC2\x85/in", cyrillic + "/in"})),
+        Texts({"", "ok/", "ok/in/", cyrillic + "/", cyrillic + "/in/"}));
+    const std::pair<const char*, bool> rows[] = {{"del \x7f", true},
+                                                 {"c1 \xC2\x9F", true},
+                                                 {"lone \xE9", true},
+                                                 {"cut \xE2\x82", true},
+                                                 {"overlong \xC0\xAF", true},
+                                                 {"surrogate \xED\xA0\x80", true},
+                                                 {"nbsp \xC2\xA0\xC3\xA9", false},
+                                                 {"euro \xE2\x82\xAC", false},
+                                                 {"emoji \xF0\x9F\x98\x80", false}};
     for (const auto& [name, bad] : rows)
         EXPECT_EQ(HasBadNameChars(name), bad) << name;
 }
@@ -104,11 +115,12 @@ TEST(folder_scan_test, maps_file_kinds_to_attribute_values)
     fs::create_directory_symlink(dir.file("folder"), dir.path() / "folderLink");
     fs::create_symlink(dir.file("missing"), dir.path() / "dangling");
     ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
-    const std::tuple<std::string, int, bool> rows[] = {  // name, attribute value, IsExistingFile
-        {"file", 32, true},          {".dot", 34, true},           {"fileLink", 1056, true},
-        {"folder", 16, false},       {"folder/", 16, false},
-        {"folderLink", 1040, false}, {"folderLink/", 1040, false}, {"dangling", 1024, false},
-        {"fifo", 0, false},          {"missing", -1, false}};
+    const std::tuple<std::string, int, bool> rows[] = {
+        // name, attribute value, IsExistingFile
+        {"file", 32, true},           {".dot", 34, true},        {"fileLink", 1056, true},
+        {"folder", 16, false},        {"folder/", 16, false},    {"folderLink", 1040, false},
+        {"folderLink/", 1040, false}, {"dangling", 1024, false}, {"fifo", 0, false},
+        {"missing", -1, false}};
     for (const auto& [name, value, existing] : rows) {
         EXPECT_EQ(fileAttributes(dir.file(name)), value) << name;
         EXPECT_EQ(IsExistingFile(dir.file(name)), existing) << name;
@@ -154,7 +166,8 @@ TEST(file_list_test, add_and_folder_buttons_remember_the_last_answers)
     for (int press = 0; press < 3; ++press)  // extension cancelled, folder cancelled, both given
         f.list.PushButton4_Click();
     EXPECT_EQ(f.window.presets, Texts({"vcf", "vcf", "txt"}));
-    EXPECT_EQ(f.window.items, Texts({"/data/a.vcf", "/data/b.vcf", dir.file("a.TXT"), dir.file("sub/b.txt")}));
+    EXPECT_EQ(f.window.items,
+              Texts({"/data/a.vcf", "/data/b.vcf", dir.file("a.TXT"), dir.file("sub/b.txt")}));
     EXPECT_EQ(pointers.at(0), Pointer::Hourglass);  // during the walk
     EXPECT_EQ(f.window.currentPointer, Pointer::Default);
 
@@ -165,7 +178,8 @@ TEST(file_list_test, add_and_folder_buttons_remember_the_last_answers)
         EXPECT_EQ(f.window.texts[Control::Text1], expected);
     }
     EXPECT_EQ(f.window.folderDialogStarts, Texts({"/previous", "/previous", "/out", "/data", "/"}));
-    EXPECT_EQ(f.settings.get("LastFolder") + f.settings.get("LastFolderDot"), dir.path().string() + "/");
+    EXPECT_EQ(f.settings.get("LastFolder") + f.settings.get("LastFolderDot"),
+              dir.path().string() + "/");
     EXPECT_TRUE(f.window.messages.empty());
 }
 
@@ -227,14 +241,16 @@ TEST(file_list_test, a_dropped_file_is_added_and_a_folder_gives_its_tree_level_b
 {
     TempDir first;
     TempDir second;
-    for (const char* name : {"a.vcf", "~t.vcf", ".h.vcf", "~x/c.Vcf", "deep/er/notes.txt", "bad\x01/f.vcf"})
+    for (const char* name :
+         {"a.vcf", "~t.vcf", ".h.vcf", "~x/c.Vcf", "deep/er/notes.txt", "bad\x01/f.vcf"})
         first.write(name, "");
     fs::create_directories(first.path() / "folder.vcf");
     second.write("b.vcf", "");
     Fixture f;
     f.list.dropPaths({"/nowhere/list.txt", first.path().string(), second.path().string() + "/"});
-    EXPECT_EQ(f.window.items, Texts({"/nowhere/list.txt", first.file("a.vcf"), first.file("~x/c.Vcf"),
-                                     first.file("deep/er/notes.txt"), second.file("b.vcf")}));
+    EXPECT_EQ(f.window.items,
+              Texts({"/nowhere/list.txt", first.file("a.vcf"), first.file("~x/c.Vcf"),
+                     first.file("deep/er/notes.txt"), second.file("b.vcf")}));
 }
 
 }  // namespace

@@ -57,7 +57,8 @@ TEST_F(options_controller_test, converts_stored_values)
         window.options[Option2] = expected == 0;
         window.checks[Check6] = -1;
         options.restore();
-        EXPECT_EQ(control == Option2 ? window.optionSelected(control) : window.checkValue(control), expected);
+        EXPECT_EQ(control == Option2 ? window.optionSelected(control) : window.checkValue(control),
+                  expected);
     }
     EXPECT_TRUE(window.errorReports().empty());
 }
@@ -71,8 +72,9 @@ TEST_F(options_controller_test, a_broken_value_is_reported_and_its_control_left_
     options.restore();
     const Texts reports = window.errorReports();
     ASSERT_EQ(reports.size(), 3u);
-    EXPECT_EQ(reports[0], "Type mismatch\r\nin Tresko2021/08/31.Form1.Form_Load at line 7\r\r"
-                          "Please email screenshot of this message to support@brimwell.app");
+    EXPECT_EQ(reports[0],
+              "Type mismatch\r\nin Tresko2021/08/31.Form1.Form_Load at line 7\r\r"
+              "Please email screenshot of this message to support@brimwell.app");
     EXPECT_TRUE(reports[1].starts_with("Invalid property value\r\n"));
     // Option1 and the two boxes keep their state; the others get their first-start values.
     EXPECT_EQ(on(), (Controls{Option3, Option8, Option9, Check3, Check9, Check10}));
@@ -89,7 +91,8 @@ TEST_F(options_controller_test, clicks_write_their_keys_and_set_the_folder_box)
         EXPECT_EQ(window.folderBoxEnabled, option == Option9);
     }
     EXPECT_EQ(store.values.size(), 6u);  // the separator and destination frames only
-    EXPECT_EQ(store.get("Option3") + store.get("Option4") + store.get("Option10"), "FalseTrueFalse");
+    EXPECT_EQ(store.get("Option3") + store.get("Option4") + store.get("Option10"),
+              "FalseTrueFalse");
     window.checks[Check6] = 1;
     options.checkClick(Check6);
     window.texts[Text1] = "/no/such/folder yet";
@@ -99,8 +102,10 @@ TEST_F(options_controller_test, clicks_write_their_keys_and_set_the_folder_box)
 
 constexpr const char* kOne = "BEGIN:VCARD\r\nFN:Ann Lee\r\nTEL;CELL:555\r\nEND:VCARD\r\n";
 constexpr const char* kThree =
-    "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\nEMAIL:b\nEND:VCARD\nBEGIN:VCARD\nFN:C\nEND:VCARD\n";
-constexpr const char* kWarning = "Some vCard(s) have more than one contact and may be exported incorrectly.";
+    "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\nEMAIL:b\nEND:VCARD\nBEGIN:VCARD\nFN:C\nEND:"
+    "VCARD\n";
+constexpr const char* kWarning =
+    "Some vCard(s) have more than one contact and may be exported incorrectly.";
 
 /// A list of three files, the second with three contacts; CSVs beside them, commas, no quotes.
 struct Conversion {
@@ -124,23 +129,53 @@ TEST(conversion_job_test, picks_the_converter_warns_and_moves_the_bar)
         const char* name;
         Control format, save;
         int phonesOnly;
-        const char* answer;  ///< of the save dialog; "" cancels
+        const char* answer;                                     ///< of the save dialog; "" cancels
         std::vector<std::pair<const char*, std::string>> csvs;  ///< file, its start
         long warnings;
         std::vector<int> progress;  ///< none when the converters move the bar too
     };
     const Row rows[] = {
-        {"csv per file filtered, per contact too", Option1, Option8, 1, "",
-         {{"a.csv", "Mobile Phone\r\n555\r\n"}, {"team1.csv", "<missing>"}}, 0, {}},
-        {"gmail per file: a pre-scan up to the first multi-contact file, a warning before each file",
-         Option2, Option8, 0, "", {{"team.csv", "Name,E-mail,Notes,"}, {"team1.csv", "<missing>"}}, 3,
+        {"csv per file filtered, per contact too",
+         Option1,
+         Option8,
+         1,
+         "",
+         {{"a.csv", "Mobile Phone\r\n555\r\n"}, {"team1.csv", "<missing>"}},
+         0,
+         {}},
+        {"gmail per file: a pre-scan up to the first multi-contact file, a warning before each "
+         "file",
+         Option2,
+         Option8,
+         0,
+         "",
+         {{"team.csv", "Name,E-mail,Notes,"}, {"team1.csv", "<missing>"}},
+         3,
          {33, 66, 33, 66, 100, 0}},
-        {"csv one file filtered", Option1, Option7, 1, "all.csv",
-         {{"all.csv", "Mobile Phone\r\n555\r\n\r\n\r\n\r\n555\r\n"}}, 0, {}},
-        {"gmail one file warns once", Option2, Option7, 0, "all.csv", {{"all.csv", "Name,E-mail,Notes,"}},
-         1, {}},
-        {"gmail one file filtered", Option2, Option7, 1, "all.csv",
-         {{"all.csv", "Phone Numbers,\r\n555,\r\n,\r\n"}}, 1, {}},
+        {"csv one file filtered",
+         Option1,
+         Option7,
+         1,
+         "all.csv",
+         {{"all.csv", "Mobile Phone\r\n555\r\n\r\n\r\n\r\n555\r\n"}},
+         0,
+         {}},
+        {"gmail one file warns once",
+         Option2,
+         Option7,
+         0,
+         "all.csv",
+         {{"all.csv", "Name,E-mail,Notes,"}},
+         1,
+         {}},
+        {"gmail one file filtered",
+         Option2,
+         Option7,
+         1,
+         "all.csv",
+         {{"all.csv", "Phone Numbers,\r\n555,\r\n,\r\n"}},
+         1,
+         {}},
         {"one file cancelled", Option2, Option7, 0, "", {{"all.csv", "<missing>"}}, 0, {33, 66, 0}},
     };
     for (const auto& row : rows) {
@@ -159,7 +194,8 @@ TEST(conversion_job_test, picks_the_converter_warns_and_moves_the_bar)
         if (!row.progress.empty()) {
             EXPECT_EQ(c.window.progressValues, row.progress);
         }
-        EXPECT_EQ(c.window.saveDialogFolders, row.save == Option7 ? Texts{c.dir.path().string()} : Texts{});
+        EXPECT_EQ(c.window.saveDialogFolders,
+                  row.save == Option7 ? Texts{c.dir.path().string()} : Texts{});
         EXPECT_TRUE(c.window.errorReports().empty());
     }
 }
@@ -171,7 +207,8 @@ TEST(conversion_job_test, a_missing_folder_is_refused_before_the_save_dialog)
     c.window.select(Option7);
     c.window.texts[Text1] = c.dir.file("missing");
     c.job.PushButton2_Click();
-    EXPECT_EQ(c.window.informationTexts(), Texts{"Folder does not exist. Please select another folder."});
+    EXPECT_EQ(c.window.informationTexts(),
+              Texts{"Folder does not exist. Please select another folder."});
     EXPECT_EQ(c.job.lastOutcome(), RunOutcome::NoFolder);
     EXPECT_TRUE(c.window.saveDialogFolders.empty());
 }

@@ -14,8 +14,8 @@ public:
     using Key = std::tuple<std::string, std::string, std::string>;
     std::map<Key, std::string> values;
 
-    std::string read(std::string_view application, std::string_view section,
-                     std::string_view key, std::string_view defaultValue) const override
+    std::string read(std::string_view application, std::string_view section, std::string_view key,
+                     std::string_view defaultValue) const override
     {
         auto found = values.find(Key(application, section, key));
         return found == values.end() ? std::string(defaultValue) : found->second;

@@ -52,9 +52,18 @@ std::vector<std::string> ScriptedWindow::informationTexts() const
     return texts;
 }
 
-bool ScriptedWindow::optionSelected(Control option) const { return valueOr(options, option, false); }
-int ScriptedWindow::checkValue(Control box) const { return valueOr(checks, box, 0); }
-std::string ScriptedWindow::text(Control box) const { return valueOr(texts, box, std::string()); }
+bool ScriptedWindow::optionSelected(Control option) const
+{
+    return valueOr(options, option, false);
+}
+int ScriptedWindow::checkValue(Control box) const
+{
+    return valueOr(checks, box, 0);
+}
+std::string ScriptedWindow::text(Control box) const
+{
+    return valueOr(texts, box, std::string());
+}
 
 void ScriptedWindow::setOptionSelected(Control option, bool selected)
 {
@@ -63,14 +72,35 @@ void ScriptedWindow::setOptionSelected(Control option, bool selected)
     else
         options[option] = false;
 }
-void ScriptedWindow::setCheckValue(Control box, int value) { checks[box] = value; }
-void ScriptedWindow::setText(Control box, const std::string& text) { texts[box] = text; }
-void ScriptedWindow::setFolderBoxEnabled(bool enabled) { folderBoxEnabled = enabled; }
-void ScriptedWindow::setEncodingChoicesEnabled(bool enabled) { encodingChoicesEnabled = enabled; }
+void ScriptedWindow::setCheckValue(Control box, int value)
+{
+    checks[box] = value;
+}
+void ScriptedWindow::setText(Control box, const std::string& text)
+{
+    texts[box] = text;
+}
+void ScriptedWindow::setFolderBoxEnabled(bool enabled)
+{
+    folderBoxEnabled = enabled;
+}
+void ScriptedWindow::setEncodingChoicesEnabled(bool enabled)
+{
+    encodingChoicesEnabled = enabled;
+}
 
-int ScriptedWindow::listCount() const { return static_cast<int>(items.size()); }
-std::string ScriptedWindow::listItem(int index) const { return items.at(index - 1); }
-void ScriptedWindow::listAdd(const std::string& text) { items.push_back(text); }
+int ScriptedWindow::listCount() const
+{
+    return static_cast<int>(items.size());
+}
+std::string ScriptedWindow::listItem(int index) const
+{
+    return items.at(index - 1);
+}
+void ScriptedWindow::listAdd(const std::string& text)
+{
+    items.push_back(text);
+}
 void ScriptedWindow::listRemove(int index)
 {
     items.erase(items.begin() + (index - 1));
@@ -81,12 +111,27 @@ void ScriptedWindow::listClear()
     items.clear();
     selected = 0;
 }
-int ScriptedWindow::listSelected() const { return selected; }
-void ScriptedWindow::listSelect(int index) { selected = index; }
-void ScriptedWindow::listSetItem(int index, const std::string& text) { items.at(index - 1) = text; }
-void ScriptedWindow::listEnsureVisible(int index) { ensuredVisible.push_back(index); }
+int ScriptedWindow::listSelected() const
+{
+    return selected;
+}
+void ScriptedWindow::listSelect(int index)
+{
+    selected = index;
+}
+void ScriptedWindow::listSetItem(int index, const std::string& text)
+{
+    items.at(index - 1) = text;
+}
+void ScriptedWindow::listEnsureVisible(int index)
+{
+    ensuredVisible.push_back(index);
+}
 
-void ScriptedWindow::setListDragCursor(bool dragging) { listDragCursor = dragging; }
+void ScriptedWindow::setListDragCursor(bool dragging)
+{
+    listDragCursor = dragging;
+}
 
 void ScriptedWindow::setProgressValue(int value)
 {
@@ -99,9 +144,18 @@ void ScriptedWindow::setProgressText(const std::string& text)
     progressTexts.push_back(text);
 }
 
-Pointer ScriptedWindow::pointer() const { return currentPointer; }
-void ScriptedWindow::setPointer(Pointer pointer) { currentPointer = pointer; }
-void ScriptedWindow::refresh() { ++refreshes; }
+Pointer ScriptedWindow::pointer() const
+{
+    return currentPointer;
+}
+void ScriptedWindow::setPointer(Pointer pointer)
+{
+    currentPointer = pointer;
+}
+void ScriptedWindow::refresh()
+{
+    ++refreshes;
+}
 void ScriptedWindow::yield()
 {
     ++yields;
@@ -159,8 +213,14 @@ std::string ScriptedWindow::browseForFolder(const std::string&, const std::strin
     return takeNext(folderAnswers);
 }
 
-void ScriptedWindow::shellOpen(const std::string& path) { shellOpened.push_back(path); }
+void ScriptedWindow::shellOpen(const std::string& path)
+{
+    shellOpened.push_back(path);
+}
 
-void ScriptedWindow::writeFailed(const std::string& path, int error) { writeFailures.emplace_back(path, error); }
+void ScriptedWindow::writeFailed(const std::string& path, int error)
+{
+    writeFailures.emplace_back(path, error);
+}
 
 }  // namespace brimwell::test

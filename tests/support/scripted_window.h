@@ -38,8 +38,8 @@ public:
 
     int progressValue = 0;
     std::string progressText = "Progress Bar";
-    std::vector<int> progressValues;          ///< every value set, in order
-    std::vector<std::string> progressTexts;   ///< every text set, in order
+    std::vector<int> progressValues;         ///< every value set, in order
+    std::vector<std::string> progressTexts;  ///< every text set, in order
     Pointer currentPointer = Pointer::Default;
     int yields = 0;
     int refreshes = 0;

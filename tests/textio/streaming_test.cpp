@@ -21,8 +21,12 @@ TEST(TextStream, pieces_join_to_the_whole_text)
         dir.write("empty.vcf", ""),
         dir.write("one.vcf", "B"),
         dir.write("plain.vcf", plain),
-        dir.write("utf8.vcf", "\xEF\xBB\xBF" "FN:Zo\xC3\xA9\r\n"),
-        dir.write("utf16.vcf", std::string("\xFF\xFE" "F\0N\0:\0\xE9\0", 10)),
+        dir.write("utf8.vcf",
+                  "\xEF\xBB\xBF"
+                  "FN:Zo\xC3\xA9\r\n"),
+        dir.write("utf16.vcf", std::string("\xFF\xFE"
+                                           "F\0N\0:\0\xE9\0",
+                                           10)),
         dir.write("mark-only.vcf", "\xEF\xBB\xBF"),
     };
     for (const auto& path : files) {

@@ -23,30 +23,58 @@ using Lines = std::vector<std::string>;
 
 TEST(textio_test, every_reader_decodes_by_the_mark_to_windows_1252_and_splits_lines)
 {
-    struct Row { const char* name; std::string bytes; Lines lines; bool utf16; };
+    struct Row {
+        const char* name;
+        std::string bytes;
+        Lines lines;
+        bool utf16;
+    };
     const std::string u8 = "\xEF\xBB\xBF";
     const std::string u16 = "\xFF\xFE";
     const Row rows[] = {
         {"empty file", "", {""}, false},
-        {"ansi lf, crlf, cr; a final end adds no line", "a\nb\r\nc\rd\r\n", {"a", "b", "c", "d"}, false},
+        {"ansi lf, crlf, cr; a final end adds no line",
+         "a\nb\r\nc\rd\r\n",
+         {"a", "b", "c", "d"},
+         false},
         {"ansi cr crlf and lf cr", "a\r\r\nb\n\rc", {"a", "", "b", "", "c"}, false},
         {"ansi keeps utf-8 bytes", "\xC3\xA9\n\xE2\x82\xAC", {"\xC3\xA9", "\xE2\x82\xAC"}, false},
         {"mark cut short", "\xEF\xBB", {"\xEF\xBB"}, false},
-        {"utf8 crlf only", u8 + "\xC3\xA9\nb\rc\r\n\xE2\x82\xAC\r\n", {"\xE9\nb\rc", "\x80", ""}, false},
+        {"utf8 crlf only",
+         u8 + "\xC3\xA9\nb\rc\r\n\xE2\x82\xAC\r\n",
+         {"\xE9\nb\rc", "\x80", ""},
+         false},
         {"utf8 ascii, nul, latin-1", u8 + "a\0b\xC3\xA9\xC3\xBF"s, {"a\0b\xE9\xFF"s}, false},
         {"utf8 code page 80-9F", u8 + "\xE2\x82\xAC\xE2\x84\xA2\xC5\xB8", {"\x80\x99\x9F"}, false},
-        {"utf8 undefined 81 8D 8F 90 9D pass", u8 + "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D",
-         {"\x81\x8D\x8F\x90\x9D"}, false},
-        {"utf8 outside the code page", u8 + "\xC2\x80\xC4\x80\xE4\xB8\xAD\xF0\x9F\x98\x80", {"????"}, false},
+        {"utf8 undefined 81 8D 8F 90 9D pass",
+         u8 + "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D",
+         {"\x81\x8D\x8F\x90\x9D"},
+         false},
+        {"utf8 outside the code page",
+         u8 + "\xC2\x80\xC4\x80\xE4\xB8\xAD\xF0\x9F\x98\x80",
+         {"????"},
+         false},
         {"utf8 overlong, surrogate, above 10FFFF",
-         u8 + "\xE0\x80\x80\xED\xA0\x80\xF4\x90\x80\x80", {"??????????"}, false},
+         u8 + "\xE0\x80\x80\xED\xA0\x80\xF4\x90\x80\x80",
+         {"??????????"},
+         false},
         {"utf8 one ? per maximal subpart",
-         u8 + "\x61\xF1\x80\x80\xE1\x80\xC2\x62\x80\x63\x80\xBF\x64", {"a???b?c??d"}, false},
+         u8 + "\x61\xF1\x80\x80\xE1\x80\xC2\x62\x80\x63\x80\xBF\x64",
+         {"a???b?c??d"},
+         false},
         {"utf16 crlf and cr", u16 + "a\0\r\0\n\0b\0\r\0c\0\r\0\n\0"s, {"a", "b", "c"}, true},
         {"utf16 a later mark is text", u16 + "A\0\xFF\xFE"s, {"A?"}, true},
         {"utf16 code page", u16 + "\xAC\x20\x81\0\x80\0\x2D\x4E"s, {"\x80\x81??"}, true},
-        {"utf16 a lone high, then a pair", u16 + "\x3D\xD8\x3D\xD8\x00\xDE" "A\0"s, {"??A"}, true},
-        {"ff fe 00 00", "\xFF\xFE\0\0" "a\0\n\0"s, {"\0a"s}, true},
+        {"utf16 a lone high, then a pair",
+         u16 + "\x3D\xD8\x3D\xD8\x00\xDE"
+               "A\0"s,
+         {"??A"},
+         true},
+        {"ff fe 00 00",
+         "\xFF\xFE\0\0"
+         "a\0\n\0"s,
+         {"\0a"s},
+         true},
         {"00 00 fe ff", "\0\0\xFE\xFF"s, {"\0?"s}, true},
         {"fe ff read as little-endian", "\xFE\xFF\0a"s, {"??"}, true},
     };
@@ -69,7 +97,8 @@ TEST(textio_test, long_texts_come_whole_or_in_chunks_of_65536)
 {
     const std::string text(65537, 'x');
     const std::tuple<const char*, std::string, std::vector<std::size_t>> rows[] = {
-        {"65537", text, {65536, 1}}, {"65536", text.substr(1), {65536}},
+        {"65537", text, {65536, 1}},
+        {"65536", text.substr(1), {65536}},
         {"utf8 is one piece", "\xEF\xBB\xBF" + text, {65537}}};
     test::TempDir dir;
     for (const auto& [name, bytes, sizes] : rows) {
@@ -79,8 +108,10 @@ TEST(textio_test, long_texts_come_whole_or_in_chunks_of_65536)
         EXPECT_EQ(actual, sizes) << name;
     }
     std::string buffer;  // reused: a long text never shows through a shorter one
-    for (const auto& bytes : {std::string(70000, 'a'), "b\r\n"s, std::string(90000, 'c'), ""s,
-                              "\xEF\xBB\xBF\xC3\xA9"s, "\xFF\xFE" "d\0"s}) {
+    for (const auto& bytes :
+         {std::string(70000, 'a'), "b\r\n"s, std::string(90000, 'c'), ""s, "\xEF\xBB\xBF\xC3\xA9"s,
+          "\xFF\xFE"
+          "d\0"s}) {
         const std::string path = dir.write("in.vcf", bytes);
         readWholeText(path, buffer);
         EXPECT_EQ(buffer, readWholeText(path));
@@ -106,9 +137,12 @@ TEST(textio_test, both_writers_give_the_bytes_of_line_by_line_writing)
     Script replaceLate = many;
     replaceLate.insert(replaceLate.end(), {{kReplace, "fresh"}, {kAppend, "after"}});
     const std::tuple<const char*, Script, std::string> rows[] = {
-        {"appends, other modes ignored", {{kAppend, "a\xE9"}, {kAppend, ""}, {kReadWhole, "x"}, {0, "y"}},
+        {"appends, other modes ignored",
+         {{kAppend, "a\xE9"}, {kAppend, ""}, {kReadWhole, "x"}, {0, "y"}},
          "old\r\na\xE9\r\n\r\n"},
-        {"replaces", {{kAppend, "a"}, {kReplace, "b"}, {kReplace, "c"}, {kAppend, "d"}}, "c\r\nd\r\n"},
+        {"replaces",
+         {{kAppend, "a"}, {kReplace, "b"}, {kReplace, "c"}, {kAppend, "d"}},
+         "c\r\nd\r\n"},
         {"many lines", many, manyBytes},
         {"replace after many lines", replaceLate, "fresh\r\nafter\r\n"},
     };
@@ -169,8 +203,11 @@ TEST(textio_test, delete_file_quiet_removes_read_only_files_but_no_folder)
 
 TEST(textio_test, splits_tidies_and_tests_paths)
 {
-    const std::array<const char*, 3> splits[] = {  // path, file name, folder
-        {"/home/ann/a.b.vcf", "a.b.vcf", "/home/ann/"}, {"a.vcf", "a.vcf", ""}, {"/", "", "/"}, {"", "", ""}};
+    const std::array<const char*, 3> splits[] = {// path, file name, folder
+                                                 {"/home/ann/a.b.vcf", "a.b.vcf", "/home/ann/"},
+                                                 {"a.vcf", "a.vcf", ""},
+                                                 {"/", "", "/"},
+                                                 {"", "", ""}};
     for (const auto& [path, name, folder] : splits) {
         EXPECT_EQ(GetFileName(path), name) << path;
         EXPECT_EQ(GetFolderPath(path), folder) << path;
@@ -179,17 +216,24 @@ TEST(textio_test, splits_tidies_and_tests_paths)
         {"a.b.vcf", "a.b"}, {".vcf", ".vcf"}, {"abc", "abc"}, {"a.", "a"}, {"..vcf", "."}};
     for (const auto& [name, expected] : extensions)
         EXPECT_EQ(RemoveExtension(name), expected) << name;
-    const std::pair<const char*, const char*> collapsed[] = {
-        {"//server//share", "//server/share"}, {"///x", "//x"}, {"/a//b//", "/a/b/"}, {"a///b", "a//b"},
-        {"a////b", "a//b"}, {"/", "/"}, {"////", "//"}, {"", ""}};
+    const std::pair<const char*, const char*> collapsed[] = {{"//server//share", "//server/share"},
+                                                             {"///x", "//x"},
+                                                             {"/a//b//", "/a/b/"},
+                                                             {"a///b", "a//b"},
+                                                             {"a////b", "a//b"},
+                                                             {"/", "/"},
+                                                             {"////", "//"},
+                                                             {"", ""}};
     for (const auto& [path, expected] : collapsed)
         EXPECT_EQ(CollapseBackslashes(path), expected) << path;
     test::TempDir dir;
     const std::string file = dir.write("a.vcf", "x");
     const std::string folder = dir.path().string();
-    const std::tuple<std::string, bool, bool> rows[] = {  // path, FolderExists, FileExists
-        {folder, true, false}, {folder + "/", true, false}, {file, false, true},
-        {dir.file("missing.vcf"), false, false}, {file + "/x", false, false}, {"", false, false}};
+    const std::tuple<std::string, bool, bool> rows[] = {
+        // path, FolderExists, FileExists
+        {folder, true, false},       {folder + "/", true, false},
+        {file, false, true},         {dir.file("missing.vcf"), false, false},
+        {file + "/x", false, false}, {"", false, false}};
     for (const auto& [path, isFolder, isFile] : rows) {
         EXPECT_EQ(FolderExists(path), isFolder) << path;
         EXPECT_EQ(FileExists(path), isFile) << path;
