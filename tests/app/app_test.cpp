@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <new>
 #include <set>
-#include <stdexcept>
 
 #include "app/sample_files.h"
-#include "base/error_trap.h"
-#include "base/messages.h"
 #include "support/memory_settings_store.h"
 #include "support/scripted_window.h"
 #include "support/temp_dir.h"
@@ -17,33 +13,6 @@ namespace {
 
 using test::ScriptedWindow;
 using Texts = std::vector<std::string>;
-
-TEST(error_trap_test, reports_each_failing_step_and_goes_on_with_the_next)
-{
-    ScriptedWindow window;
-    ErrorTrap trap(window, "AddFolder", "GetSubDirectories2016", "Tag");
-    std::vector<int> ran;
-    EXPECT_TRUE(trap.step(1, [&] { ran.push_back(1); }));
-    EXPECT_FALSE(trap.step(2, [] { throw std::bad_alloc(); }));
-    trap.step(3, [&] { ran.push_back(3); });
-    trap.step(4, [] { throw 42; });
-    EXPECT_EQ(ran, (std::vector<int>{1, 3}));
-    EXPECT_EQ(trap.reportCount(), 2);
-    const std::string at = "\r\nin Tag.AddFolder.GetSubDirectories2016 at line ";
-    const std::string ask = "\r\rPlease email screenshot of this message to support@brimwell.app";
-    EXPECT_EQ(window.errorReports(),
-              (Texts{"Out of memory" + at + "2" + ask, "Unknown error" + at + "4" + ask}));
-    EXPECT_EQ(window.messages[0].icon, MessageIcon::Exclamation);
-}
-
-TEST(messages_test, title_drops_last_words_down_to_forty_characters)
-{
-    EXPECT_EQ(SetApplicationTitle("Brimwell"), "Brimwell");
-    EXPECT_EQ(SetApplicationTitle("Brimwell Contact Converter"), "Brimwell Contact");
-    EXPECT_EQ(SetApplicationTitle(std::string(36, 'x') + " abcd z"),
-              std::string(36, 'x'));  // 41 still too long
-    EXPECT_EQ(SetApplicationTitle(std::string(45, 'x') + " y"), std::string(45, 'x'));
-}
 
 TEST(sample_files_test, cipher_shifts_bytes_by_the_key)
 {
