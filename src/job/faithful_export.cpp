@@ -53,9 +53,10 @@ std::string plural(std::size_t count, const char* one, const char* many)
 }  // namespace
 
 template <class Visit>
-void FaithfulExport::readEach(const std::vector<std::string>& sources, bool keepWarnings,
-                              Visit&& visit)
+std::vector<std::string> FaithfulExport::readEach(const std::vector<std::string>& sources,
+                                                  bool keepWarnings, Visit&& visit)
 {
+    std::vector<std::string> read;
     vcard::Contact contact;
     for (std::size_t i = 0; i < sources.size(); ++i) {
         const std::string& path = sources[i];
@@ -63,25 +64,30 @@ void FaithfulExport::readEach(const std::vector<std::string>& sources, bool keep
             progressPercent(static_cast<long long>(i), static_cast<long long>(sources.size())));
         m_window.setProgressText("Processing: " + GetFileName(path));
         m_window.yield();
-        m_trap.step(7, [&] {
+        const bool whole = m_trap.step(7, [&] {
             vcard::VCardReader reader(std::filesystem::path(path), m_options.reader);
-            long read = 0;
+            long contacts = 0;
             while (reader.next(contact)) {
                 visit(contact);
-                if (++read % kContactsPerYield == 0)
+                if (++contacts % kContactsPerYield == 0)
                     m_window.yield();
             }
             if (keepWarnings)
                 m_warnings.insert(m_warnings.end(), reader.warnings().begin(),
                                   reader.warnings().end());
         });
+        if (whole)
+            read.push_back(path);
     }
+    return read;
 }
 
 void FaithfulExport::convert(const std::vector<std::string>& sources, const std::string& target)
 {
     auto layout = vcard::csv::makeLayout(m_options.layout, m_options.kinds);
-    readEach(sources, true, [&](const vcard::Contact& contact) { layout->measure(contact); });
+    // A file that could not be read is reported once: the second pass leaves it out.
+    const std::vector<std::string> readable =
+        readEach(sources, true, [&](const vcard::Contact& contact) { layout->measure(contact); });
 
     DeleteFileQuiet(m_window, target);
     TargetFile file(target, &m_window);
@@ -89,7 +95,7 @@ void FaithfulExport::convert(const std::vector<std::string>& sources, const std:
     std::ostream out(&buffer);
     vcard::csv::ContactCsvWriter writer(out, m_options.style, m_options.encoding);
     writer.writeHeader(*layout);
-    readEach(sources, false,
+    readEach(readable, false,
              [&](const vcard::Contact& contact) { writer.writeRow(*layout, contact); });
     writer.finish();
     m_unmappable += writer.unmappableCount();

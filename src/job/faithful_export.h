@@ -37,8 +37,11 @@ public:
 
 private:
     void convert(const std::vector<std::string>& sources, const std::string& target);
+    /// Reads each source in turn, handing every contact to `visit`; returns the sources
+    /// read to their end (a file that fails is reported under the trap).
     template <class Visit>
-    void readEach(const std::vector<std::string>& sources, bool keepWarnings, Visit&& visit);
+    std::vector<std::string> readEach(const std::vector<std::string>& sources, bool keepWarnings,
+                                      Visit&& visit);
 
     Window& m_window;
     ErrorTrap& m_trap;

@@ -94,6 +94,19 @@ TEST(faithful_export_test, separate_csvs_hold_each_files_contacts)
     EXPECT_EQ(run.csv("team1.csv"), "<missing>");  // a table: no CSV per contact
 }
 
+TEST(faithful_export_test, a_file_that_cannot_be_read_is_reported_once_and_the_rest_written)
+{
+    FaithfulRun run;
+    run.window.select(Option7);
+    run.window.items.insert(run.window.items.begin(), run.dir.file("gone.vcf"));
+    run.window.saveAnswers = {run.dir.file("all.csv")};
+    run.job.PushButton2_Click();
+    ASSERT_EQ(run.window.errorReports().size(), 1u);
+    EXPECT_NE(run.window.errorReports()[0].find("gone.vcf"), std::string::npos);
+    const std::string csv = run.csv("all.csv");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4) << csv;  // header, three contacts
+}
+
 TEST(faithful_export_test, the_run_never_replaces_a_listed_file)
 {
     FaithfulRun run;
