@@ -2,6 +2,7 @@
 // after a run and a theme that follows the palette.
 #include <QDir>
 #include <QLabel>
+#include <QTimer>
 
 #include "gui/color_scheme.h"
 #include "window_test_fixture.h"
@@ -27,6 +28,45 @@ TEST_F(main_window_test, the_count_beside_the_list_follows_the_list)
     click({"PushButton6"});
     EXPECT_EQ(count.text(), "No files");
     EXPECT_EQ(list().headerItem()->text(0), " VCF Files");
+}
+
+// The death test forks: the child runs the window and is ended by its close; the parent
+// reads what reached the disk.
+TEST_F(main_window_test, closing_during_a_run_keeps_the_lines_handed_to_the_csv)
+{
+    std::string contacts;
+    for (int i = 0; i < 20000; ++i)
+        contacts +=
+            "BEGIN:VCARD\r\nN:Lee;Ann " + std::to_string(i) + "\r\nTEL;CELL:555\r\nEND:VCARD\r\n";
+    const QString source = qt(dir.write("in/many.vcf", contacts));
+    const std::string csv = dir.file("all.csv");
+    const std::string seen = dir.file("seen");
+    EXPECT_EXIT(
+        {
+            start();
+            dialogs.answers = {source};
+            click({"PushButton1", "Option11", "Option7"});
+            dialogs.answers = {qt(csv)};
+            // Once whole blocks of rows are on disk, the window is closed: the rows handed
+            // to the CSV since the last block must reach the disk too.
+            auto* watch = new QTimer(window.get());
+            QObject::connect(watch, &QTimer::timeout, [&] {
+                std::error_code error;
+                const auto size = std::filesystem::file_size(csv, error);
+                if (error || size == 0)
+                    return;
+                dir.write("seen", std::to_string(size));
+                window->close();
+            });
+            watch->start(0);
+            click({"PushButton2"});
+            std::_Exit(7);  // the run ended before the window was closed
+        },
+        testing::ExitedWithCode(EXIT_SUCCESS), "");
+    const std::string written = readBytes(csv);
+    ASSERT_NE(readBytes(seen), "<missing>");
+    EXPECT_GT(written.size(), std::stoul(readBytes(seen)));
+    EXPECT_TRUE(written.ends_with("\r\n"));
 }
 
 TEST_F(main_window_test, after_a_run_that_wrote_csvs_one_click_opens_their_folder)

@@ -4,11 +4,6 @@
 #include <utility>
 
 namespace brimwell::vcard::csv {
-namespace {
-
-constexpr std::size_t kBlockSize = 64 * 1024;
-
-}  // namespace
 
 ContactCsvWriter::ContactCsvWriter(std::ostream& out, CsvStyle style, std::string_view encoding)
     : m_out(out), m_style(std::move(style)), m_encoder(encoding), m_row(m_style)
@@ -30,14 +25,14 @@ void ContactCsvWriter::writeHeader(const ContactCsvLayout& layout)
 {
     layout.header(m_row);
     m_row.endLine();
-    writeBlockIfFull();
+    writeLine();
 }
 
 void ContactCsvWriter::writeRow(ContactCsvLayout& layout, const Contact& contact)
 {
     layout.row(contact, m_row);
     m_row.endLine();
-    writeBlockIfFull();
+    writeLine();
 }
 
 void ContactCsvWriter::finish()
@@ -45,20 +40,13 @@ void ContactCsvWriter::finish()
     if (m_finished)
         return;
     m_finished = true;
-    writeBlock();
     m_bytes.clear();
     m_encoder.finish(m_bytes);
     m_out.write(m_bytes.data(), std::streamsize(m_bytes.size()));
     m_out.flush();
 }
 
-void ContactCsvWriter::writeBlockIfFull()
-{
-    if (m_row.text().size() >= kBlockSize)
-        writeBlock();
-}
-
-void ContactCsvWriter::writeBlock()
+void ContactCsvWriter::writeLine()
 {
     const std::string_view text = m_row.text();
     if (m_encoder.passesThrough()) {

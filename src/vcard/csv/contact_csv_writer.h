@@ -10,8 +10,11 @@
 
 namespace brimwell::vcard::csv {
 
-/// Writes a layout's header and rows to a byte stream in the chosen encoding. Lines are
-/// built as UTF-8 in the row's reused buffer and encoded and written a block at a time.
+/// Writes a layout's header and rows to a byte stream in the chosen encoding. Each line is
+/// built as UTF-8 in the row's reused buffer and handed to the stream, encoded, as soon as
+/// it is complete, so that a stream which keeps what it is given (the job's target file,
+/// which the program writes out when it must end at once) holds every finished row; the
+/// stream's own buffer gathers the lines into blocks.
 ///
 ///     ContactCsvWriter writer(file, style, "windows-1252");
 ///     writer.writeHeader(layout);
@@ -36,8 +39,8 @@ public:
     std::size_t unmappableCount() const { return m_encoder.unmappableCount(); }
 
 private:
-    void writeBlockIfFull();
-    void writeBlock();
+    /// Hands the line just built to the stream, encoded.
+    void writeLine();
 
     std::ostream& m_out;
     CsvStyle m_style;
