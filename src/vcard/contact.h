@@ -90,7 +90,7 @@ struct Relation {
 
 /// A property the model has no field for, kept so that nothing read is forgotten.
 struct OtherProperty {
-    std::string name;   ///< upper case, group left out: `X-MS-OL-DEFAULT-POSTAL-ADDRESS`
+    std::string name;  ///< upper case, group left out: `X-MS-OL-DEFAULT-POSTAL-ADDRESS`
     std::string value;  ///< decoded text; binary data is never kept here
     std::string group;
 };
@@ -116,7 +116,7 @@ struct Contact {
     std::vector<Relation> relations;
     std::vector<std::string> notes;
     std::vector<std::string> categories;
-    std::string photoUrl;           ///< PHOTO given as a URL; empty otherwise
+    std::string photoUrl;  ///< PHOTO given as a URL; empty otherwise
     bool hasEmbeddedPhoto = false;  ///< PHOTO given as image data, which is not kept
     std::vector<OtherProperty> others;
 };
