@@ -97,8 +97,10 @@ void VCardReader::handle(const LogicalLine& line)
         }
         return;
     }
-    const std::size_t nameLength = line.property.name.size();
-    if (nameLength != 3 && nameLength != 5) {
+    // Only BEGIN and END (or the two glued) begin or end a card.
+    const std::string_view name = line.property.name;
+    const char first = name.empty() ? '\0' : toUpperAscii(name.front());
+    if ((name.size() != 3 || first != 'E') && (name.size() != 5 || first != 'B')) {
         if (m_depth > 0)
             m_open[m_depth - 1].builder->add(line.property);
         return;
