@@ -47,11 +47,7 @@ bool decodeQuotedPrintable(std::string_view text, std::string& out)
 
 bool isValidBase64(std::string_view text)
 {
-    // Only the count modulo 4 matters, and a byte counts modulo 256, a multiple of 4: a
-    // count in bytes lets the compiler check many bytes at once.
-    unsigned char letters = 0;
-    for (char c : text)
-        letters += static_cast<unsigned char>((c != ' ') & (c != '\t') & (c != '='));
+    const std::size_t letters = text.size() - countOf<' ', '\t', '='>(text);
     return letters % 4 != 1;
 }
 

@@ -43,5 +43,27 @@ TEST(byte_scan_test, a_match_just_after_a_zero_byte)
     EXPECT_EQ((findFirstOf<'\0', ';'>(text, 4)), 10u);
 }
 
+TEST(byte_scan_test, counts_every_match_exactly)
+{
+    const struct {
+        std::string text;
+        std::size_t count;
+    } cases[] = {
+        {"", 0},
+        {"abc", 0},
+        {"a=b\tc d", 3},
+        {"==", 2},
+        {"========", 8},
+        {"=\x01=\x01=\x01=\x01=", 5},  // bytes next to `=`-1 / +1 are no matches
+        {"<>=<>=<>=<>=<>=<>=", 6},
+        {std::string("\0=\0=\0=\0=\xFF=\x80", 11), 5},
+        {"AAAA AAAA\tAAAA=AAAA==AAAA", 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ((countOf<' ', '\t', '='>(c.text)), c.count);
+    }
+}
+
 }  // namespace
 }  // namespace brimwell::vcard
