@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "vcard/ascii.h"
+#include "vcard/contact_storage.h"
 #include "vcard/date_parser.h"
 #include "vcard/value_decoder.h"
 
@@ -259,14 +260,14 @@ void ContactBuilder::add(const Property& property)
     case Kind::Categories: {
         auto& list = kind == Kind::Nickname ? c.nicknames : c.categories;
         appendUnescapedParts(decodedText(property), ',',
-                             [&](std::size_t) { return &m_recycler.append(list); });
+                             [&](std::size_t) { return &appendItem(list); });
         return;
     }
     case Kind::Organization: {
         if (!c.organization.empty() || !c.organizationUnits.empty())
             return addOther(property);
         appendUnescapedParts(decodedText(property), ';', [&](std::size_t part) {
-            return part == 0 ? &c.organization : &m_recycler.append(c.organizationUnits);
+            return part == 0 ? &c.organization : &appendItem(c.organizationUnits);
         });
         return;
     }
@@ -324,7 +325,7 @@ void ContactBuilder::add(const Property& property)
     case Kind::EventDate:
         return addEvent(property);
     case Kind::Note: {
-        appendUnescaped(decodedText(property), m_recycler.append(c.notes));
+        appendUnescaped(decodedText(property), appendItem(c.notes));
         return;
     }
     case Kind::Photo:
@@ -357,7 +358,7 @@ void ContactBuilder::add(const Property& property)
 void ContactBuilder::addTyped(std::vector<TypedValue>& list, const Property& property,
                               std::string_view prefix)
 {
-    TypedValue& item = m_recycler.append(list);
+    TypedValue& item = appendItem(list);
     appendUnescaped(decodedText(property), item.value);
     if (!prefix.empty() && startsWithIgnoreCase(item.value, prefix))
         item.value.erase(0, prefix.size());
@@ -374,7 +375,7 @@ void ContactBuilder::addName(NameParts& name, std::string_view text, std::size_t
 
 void ContactBuilder::addAddress(const Property& property)
 {
-    Address& address = m_recycler.append(m_contact->addresses);
+    Address& address = appendItem(m_contact->addresses);
     std::string* fields[] = {&address.poBox,    &address.extended, &address.street,
                              &address.locality, &address.region,   &address.postalCode,
                              &address.country};
@@ -392,7 +393,7 @@ void ContactBuilder::addAddress(const Property& property)
 
 void ContactBuilder::addIm(const Property& property, std::string_view service)
 {
-    ImHandle& im = m_recycler.append(m_contact->ims);
+    ImHandle& im = appendItem(m_contact->ims);
     appendUnescaped(decodedText(property), im.handle);
     const std::string_view serviceType = trimSpaces(parameterValue(property, "X-SERVICE-TYPE"));
     const std::string_view scheme = uriScheme(im.handle);
@@ -414,7 +415,7 @@ void ContactBuilder::addIm(const Property& property, std::string_view service)
 
 void ContactBuilder::addRelation(const Property& property, std::string_view type)
 {
-    Relation& relation = m_recycler.append(m_contact->relations);
+    Relation& relation = appendItem(m_contact->relations);
     appendUnescaped(decodedText(property), relation.name);
     readAttributes(property, relation.attributes);
     if (!type.empty() &&
@@ -425,7 +426,7 @@ void ContactBuilder::addRelation(const Property& property, std::string_view type
 
 void ContactBuilder::addEvent(const Property& property)
 {
-    Event& event = m_recycler.append(m_contact->events);
+    Event& event = appendItem(m_contact->events);
     appendUnescaped(decodedText(property), event.when.text);
     event.when.date = parseDate(event.when.text);
     readAttributes(property, event.attributes);
@@ -458,7 +459,7 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
     if (!isPhoto || c.hasEmbeddedPhoto || !c.photoUrl.empty()) {
         if (!embedded)
             return addOther(property);
-        OtherProperty& other = m_recycler.append(c.others);
+        OtherProperty& other = appendItem(c.others);
         other.name = m_upperName;
         appendSyntax(property.group, other.group);
         return;
@@ -471,7 +472,7 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
 
 void ContactBuilder::addOther(const Property& property)
 {
-    OtherProperty& other = m_recycler.append(m_contact->others);
+    OtherProperty& other = appendItem(m_contact->others);
     other.name = m_upperName;
     appendSyntax(property.group, other.group);
     appendUnescaped(decodedText(property), other.value);
@@ -522,7 +523,7 @@ void ContactBuilder::joinLabels()
 void ContactBuilder::begin(Contact& contact)
 {
     m_contact = &contact;
-    m_recycler.recycle(contact);
+    clearKeepingRoom(contact);
 }
 
 void ContactBuilder::finish()

@@ -6,7 +6,6 @@
 
 #include "vcard/charset.h"
 #include "vcard/contact.h"
-#include "vcard/item_recycler.h"
 #include "vcard/property_parser.h"
 
 // Properties to a contact: each property of one card decoded (transfer encoding, character
@@ -74,7 +73,6 @@ private:
 
     CharsetDecoder& m_charsets;
     Contact* m_contact = nullptr;
-    ItemRecycler m_recycler;
     std::vector<std::string> m_problems;
     bool m_lineUtf8 = false;  ///< the property being added comes from a valid UTF-8 line
     std::string m_upperName;
