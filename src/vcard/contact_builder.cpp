@@ -5,7 +5,6 @@
 #include <charconv>
 
 #include "vcard/ascii.h"
-#include "vcard/contact_storage.h"
 #include "vcard/date_parser.h"
 #include "vcard/value_decoder.h"
 
@@ -259,15 +258,17 @@ void ContactBuilder::add(const Property& property)
     case Kind::Nickname:
     case Kind::Categories: {
         auto& list = kind == Kind::Nickname ? c.nicknames : c.categories;
+        auto& spares = kind == Kind::Nickname ? m_spares.nicknames : m_spares.categories;
         appendUnescapedParts(decodedText(property), ',',
-                             [&](std::size_t) { return &appendItem(list); });
+                             [&](std::size_t) { return &spares.append(list); });
         return;
     }
     case Kind::Organization: {
         if (!c.organization.empty() || !c.organizationUnits.empty())
             return addOther(property);
         appendUnescapedParts(decodedText(property), ';', [&](std::size_t part) {
-            return part == 0 ? &c.organization : &appendItem(c.organizationUnits);
+            return part == 0 ? &c.organization
+                             : &m_spares.organizationUnits.append(c.organizationUnits);
         });
         return;
     }
@@ -291,11 +292,11 @@ void ContactBuilder::add(const Property& property)
             return addEvent(property);
         return setDate(c.anniversary, property);
     case Kind::Email:
-        return addTyped(c.emails, property, {});
+        return addTyped(c.emails, m_spares.emails, property, {});
     case Kind::Phone:
-        return addTyped(c.phones, property, "tel:");
+        return addTyped(c.phones, m_spares.phones, property, "tel:");
     case Kind::Url:
-        return addTyped(c.urls, property, {});
+        return addTyped(c.urls, m_spares.urls, property, {});
     case Kind::Address:
         return addAddress(property);
     case Kind::Label: {
@@ -325,7 +326,7 @@ void ContactBuilder::add(const Property& property)
     case Kind::EventDate:
         return addEvent(property);
     case Kind::Note: {
-        appendUnescaped(decodedText(property), appendItem(c.notes));
+        appendUnescaped(decodedText(property), m_spares.notes.append(c.notes));
         return;
     }
     case Kind::Photo:
@@ -355,10 +356,10 @@ void ContactBuilder::add(const Property& property)
     }
 }
 
-void ContactBuilder::addTyped(std::vector<TypedValue>& list, const Property& property,
-                              std::string_view prefix)
+void ContactBuilder::addTyped(std::vector<TypedValue>& list, SpareItems<TypedValue>& spares,
+                              const Property& property, std::string_view prefix)
 {
-    TypedValue& item = appendItem(list);
+    TypedValue& item = spares.append(list);
     appendUnescaped(decodedText(property), item.value);
     if (!prefix.empty() && startsWithIgnoreCase(item.value, prefix))
         item.value.erase(0, prefix.size());
@@ -375,7 +376,7 @@ void ContactBuilder::addName(NameParts& name, std::string_view text, std::size_t
 
 void ContactBuilder::addAddress(const Property& property)
 {
-    Address& address = appendItem(m_contact->addresses);
+    Address& address = m_spares.addresses.append(m_contact->addresses);
     std::string* fields[] = {&address.poBox,    &address.extended, &address.street,
                              &address.locality, &address.region,   &address.postalCode,
                              &address.country};
@@ -393,7 +394,7 @@ void ContactBuilder::addAddress(const Property& property)
 
 void ContactBuilder::addIm(const Property& property, std::string_view service)
 {
-    ImHandle& im = appendItem(m_contact->ims);
+    ImHandle& im = m_spares.ims.append(m_contact->ims);
     appendUnescaped(decodedText(property), im.handle);
     const std::string_view serviceType = trimSpaces(parameterValue(property, "X-SERVICE-TYPE"));
     const std::string_view scheme = uriScheme(im.handle);
@@ -415,7 +416,7 @@ void ContactBuilder::addIm(const Property& property, std::string_view service)
 
 void ContactBuilder::addRelation(const Property& property, std::string_view type)
 {
-    Relation& relation = appendItem(m_contact->relations);
+    Relation& relation = m_spares.relations.append(m_contact->relations);
     appendUnescaped(decodedText(property), relation.name);
     readAttributes(property, relation.attributes);
     if (!type.empty() &&
@@ -426,7 +427,7 @@ void ContactBuilder::addRelation(const Property& property, std::string_view type
 
 void ContactBuilder::addEvent(const Property& property)
 {
-    Event& event = appendItem(m_contact->events);
+    Event& event = m_spares.events.append(m_contact->events);
     appendUnescaped(decodedText(property), event.when.text);
     event.when.date = parseDate(event.when.text);
     readAttributes(property, event.attributes);
@@ -459,7 +460,7 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
     if (!isPhoto || c.hasEmbeddedPhoto || !c.photoUrl.empty()) {
         if (!embedded)
             return addOther(property);
-        OtherProperty& other = appendItem(c.others);
+        OtherProperty& other = m_spares.others.append(c.others);
         other.name = m_upperName;
         appendSyntax(property.group, other.group);
         return;
@@ -472,7 +473,7 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
 
 void ContactBuilder::addOther(const Property& property)
 {
-    OtherProperty& other = appendItem(m_contact->others);
+    OtherProperty& other = m_spares.others.append(m_contact->others);
     other.name = m_upperName;
     appendSyntax(property.group, other.group);
     appendUnescaped(decodedText(property), other.value);
@@ -523,7 +524,7 @@ void ContactBuilder::joinLabels()
 void ContactBuilder::begin(Contact& contact)
 {
     m_contact = &contact;
-    clearKeepingRoom(contact);
+    m_spares.takeFrom(contact);
 }
 
 void ContactBuilder::finish()

@@ -6,6 +6,7 @@
 
 #include "vcard/charset.h"
 #include "vcard/contact.h"
+#include "vcard/contact_storage.h"
 #include "vcard/property_parser.h"
 
 // Properties to a contact: each property of one card decoded (transfer encoding, character
@@ -53,7 +54,8 @@ private:
     std::string_view decodedText(const Property& property);
     void readAttributes(const Property& property, Attributes& result) const;
     void addType(Attributes& attributes, std::string_view type) const;
-    void addTyped(std::vector<TypedValue>& list, const Property& property, std::string_view prefix);
+    void addTyped(std::vector<TypedValue>& list, SpareItems<TypedValue>& spares,
+                  const Property& property, std::string_view prefix);
     /// The first `partCount` parts of family;given;additional;prefix;suffix, into empty parts.
     void addName(NameParts& name, std::string_view text, std::size_t partCount);
     void addAddress(const Property& property);
@@ -73,6 +75,7 @@ private:
 
     CharsetDecoder& m_charsets;
     Contact* m_contact = nullptr;
+    ContactSpares m_spares;  ///< the items of the contact filled before
     std::vector<std::string> m_problems;
     bool m_lineUtf8 = false;  ///< the property being added comes from a valid UTF-8 line
     std::string m_upperName;

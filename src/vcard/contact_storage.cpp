@@ -2,7 +2,66 @@
 
 namespace brimwell::vcard {
 
-void clearKeepingRoom(Contact& contact)
+void emptyItem(std::string& text)
+{
+    text.clear();
+}
+
+namespace {
+
+void emptyAttributes(Attributes& attributes)
+{
+    attributes.types.clear();
+    attributes.preference = 0;
+    attributes.label.clear();
+    attributes.group.clear();
+}
+
+}  // namespace
+
+void emptyItem(TypedValue& item)
+{
+    item.value.clear();
+    emptyAttributes(item.attributes);
+}
+
+void emptyItem(Address& address)
+{
+    for (std::string* part :
+         {&address.poBox, &address.extended, &address.street, &address.locality, &address.region,
+          &address.postalCode, &address.country, &address.formatted})
+        part->clear();
+    emptyAttributes(address.attributes);
+}
+
+void emptyItem(ImHandle& im)
+{
+    im.service.clear();
+    im.handle.clear();
+    emptyAttributes(im.attributes);
+}
+
+void emptyItem(Event& event)
+{
+    event.when.text.clear();
+    event.when.date.reset();
+    emptyAttributes(event.attributes);
+}
+
+void emptyItem(Relation& relation)
+{
+    relation.name.clear();
+    emptyAttributes(relation.attributes);
+}
+
+void emptyItem(OtherProperty& other)
+{
+    other.name.clear();
+    other.value.clear();
+    other.group.clear();
+}
+
+void ContactSpares::takeFrom(Contact& contact)
 {
     Contact& c = contact;
     for (std::string* text :
@@ -14,17 +73,18 @@ void clearKeepingRoom(Contact& contact)
     c.birthday.reset();
     c.anniversary.reset();
     c.hasEmbeddedPhoto = false;
-    for (std::vector<std::string>* list :
-         {&c.nicknames, &c.organizationUnits, &c.notes, &c.categories})
-        list->clear();
-    c.emails.clear();
-    c.phones.clear();
-    c.urls.clear();
-    c.addresses.clear();
-    c.ims.clear();
-    c.events.clear();
-    c.relations.clear();
-    c.others.clear();
+    nicknames.takeFrom(c.nicknames);
+    organizationUnits.takeFrom(c.organizationUnits);
+    notes.takeFrom(c.notes);
+    categories.takeFrom(c.categories);
+    emails.takeFrom(c.emails);
+    phones.takeFrom(c.phones);
+    urls.takeFrom(c.urls);
+    addresses.takeFrom(c.addresses);
+    ims.takeFrom(c.ims);
+    events.takeFrom(c.events);
+    relations.takeFrom(c.relations);
+    others.takeFrom(c.others);
 }
 
 }  // namespace brimwell::vcard
