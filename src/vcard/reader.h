@@ -47,6 +47,7 @@ public:
     ~VCardReader();
 
     /// The next contact in file order (a nested card right after its parent); false at the end.
+    /// What `contact` held is replaced; its strings and lists are reused for the new one.
     bool next(Contact& contact);
 
     /// Every warning so far, each naming the file, the card and the problem.
