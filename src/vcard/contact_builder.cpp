@@ -149,17 +149,6 @@ std::string_view uriScheme(std::string_view text)
     return text.substr(0, colon);
 }
 
-/// A new last item of `list`; the first one makes room for as many as fit in about half a
-/// kilobyte (four e-mails, one address), so that most cards grow no list and no allocation
-/// leaves the allocator's fast, small sizes.
-template <class T>
-T& appended(std::vector<T>& list)
-{
-    if (list.capacity() == 0)
-        list.reserve(std::max<std::size_t>(1, 512 / sizeof(T)));
-    return list.emplace_back();
-}
-
 bool isEmbeddedData(const Property& property)
 {
     return property.encoding == ValueEncoding::Base64 ||
@@ -252,7 +241,7 @@ void ContactBuilder::add(const Property& property)
         if (std::find(m_groups.begin(), m_groups.end(), group) == m_groups.end())
             m_groups.push_back(std::move(group));
     }
-    Contact& c = m_contact;
+    Contact& c = *m_contact;
     switch (kind) {
     case Kind::Version:
         if (c.version.empty())
@@ -269,22 +258,18 @@ void ContactBuilder::add(const Property& property)
     case Kind::Nickname:
     case Kind::Categories: {
         auto& list = kind == Kind::Nickname ? c.nicknames : c.categories;
-        splitUnescaped(decodedText(property), ',', m_parts);
-        for (std::string_view part : m_parts) {
-            list.emplace_back();
-            appendUnescaped(part, list.back());
-        }
+        auto& spares = kind == Kind::Nickname ? m_spares.nicknames : m_spares.categories;
+        appendUnescapedParts(decodedText(property), ',',
+                             [&](std::size_t) { return &spares.append(list); });
         return;
     }
     case Kind::Organization: {
         if (!c.organization.empty() || !c.organizationUnits.empty())
             return addOther(property);
-        splitUnescaped(decodedText(property), ';', m_parts);
-        assignUnescaped(c.organization, m_parts.front());
-        for (std::size_t i = 1; i < m_parts.size(); ++i) {
-            c.organizationUnits.emplace_back();
-            appendUnescaped(m_parts[i], c.organizationUnits.back());
-        }
+        appendUnescapedParts(decodedText(property), ';', [&](std::size_t part) {
+            return part == 0 ? &c.organization
+                             : &m_spares.organizationUnits.append(c.organizationUnits);
+        });
         return;
     }
     case Kind::Title:
@@ -307,11 +292,11 @@ void ContactBuilder::add(const Property& property)
             return addEvent(property);
         return setDate(c.anniversary, property);
     case Kind::Email:
-        return addTyped(c.emails, property, {});
+        return addTyped(c.emails, m_spares.emails, property, {});
     case Kind::Phone:
-        return addTyped(c.phones, property, "tel:");
+        return addTyped(c.phones, m_spares.phones, property, "tel:");
     case Kind::Url:
-        return addTyped(c.urls, property, {});
+        return addTyped(c.urls, m_spares.urls, property, {});
     case Kind::Address:
         return addAddress(property);
     case Kind::Label: {
@@ -341,8 +326,7 @@ void ContactBuilder::add(const Property& property)
     case Kind::EventDate:
         return addEvent(property);
     case Kind::Note: {
-        c.notes.emplace_back();
-        appendUnescaped(decodedText(property), c.notes.back());
+        appendUnescaped(decodedText(property), m_spares.notes.append(c.notes));
         return;
     }
     case Kind::Photo:
@@ -372,10 +356,10 @@ void ContactBuilder::add(const Property& property)
     }
 }
 
-void ContactBuilder::addTyped(std::vector<TypedValue>& list, const Property& property,
-                              std::string_view prefix)
+void ContactBuilder::addTyped(std::vector<TypedValue>& list, SpareItems<TypedValue>& spares,
+                              const Property& property, std::string_view prefix)
 {
-    TypedValue& item = appended(list);
+    TypedValue& item = spares.append(list);
     appendUnescaped(decodedText(property), item.value);
     if (!prefix.empty() && startsWithIgnoreCase(item.value, prefix))
         item.value.erase(0, prefix.size());
@@ -384,22 +368,21 @@ void ContactBuilder::addTyped(std::vector<TypedValue>& list, const Property& pro
 
 void ContactBuilder::addName(NameParts& name, std::string_view text, std::size_t partCount)
 {
-    splitUnescaped(text, ';', m_parts);
     std::string* fields[] = {&name.family, &name.given, &name.additional, &name.prefix,
                              &name.suffix};
-    for (std::size_t i = 0; i < partCount && i < m_parts.size(); ++i)
-        assignUnescaped(*fields[i], m_parts[i]);
+    appendUnescapedParts(
+        text, ';', [&](std::size_t part) { return part < partCount ? fields[part] : nullptr; });
 }
 
 void ContactBuilder::addAddress(const Property& property)
 {
-    Address& address = appended(m_contact.addresses);
-    splitUnescaped(decodedText(property), ';', m_parts);
+    Address& address = m_spares.addresses.append(m_contact->addresses);
     std::string* fields[] = {&address.poBox,    &address.extended, &address.street,
                              &address.locality, &address.region,   &address.postalCode,
                              &address.country};
-    for (std::size_t i = 0; i < std::size(fields) && i < m_parts.size(); ++i)
-        appendUnescaped(m_parts[i], *fields[i]);
+    appendUnescapedParts(decodedText(property), ';', [&](std::size_t part) {
+        return part < std::size(fields) ? fields[part] : nullptr;
+    });
     const std::string_view label = parameterValue(property, "LABEL");
     if (!label.empty()) {
         std::string text;
@@ -411,7 +394,7 @@ void ContactBuilder::addAddress(const Property& property)
 
 void ContactBuilder::addIm(const Property& property, std::string_view service)
 {
-    ImHandle& im = appended(m_contact.ims);
+    ImHandle& im = m_spares.ims.append(m_contact->ims);
     appendUnescaped(decodedText(property), im.handle);
     const std::string_view serviceType = trimSpaces(parameterValue(property, "X-SERVICE-TYPE"));
     const std::string_view scheme = uriScheme(im.handle);
@@ -433,7 +416,7 @@ void ContactBuilder::addIm(const Property& property, std::string_view service)
 
 void ContactBuilder::addRelation(const Property& property, std::string_view type)
 {
-    Relation& relation = appended(m_contact.relations);
+    Relation& relation = m_spares.relations.append(m_contact->relations);
     appendUnescaped(decodedText(property), relation.name);
     readAttributes(property, relation.attributes);
     if (!type.empty() &&
@@ -444,7 +427,7 @@ void ContactBuilder::addRelation(const Property& property, std::string_view type
 
 void ContactBuilder::addEvent(const Property& property)
 {
-    Event& event = appended(m_contact.events);
+    Event& event = m_spares.events.append(m_contact->events);
     appendUnescaped(decodedText(property), event.when.text);
     event.when.date = parseDate(event.when.text);
     readAttributes(property, event.attributes);
@@ -473,14 +456,13 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
         if (base64 && !isValidBase64(data))
             m_problems.push_back("bad base64 data in " + m_upperName);
     }
-    Contact& c = m_contact;
+    Contact& c = *m_contact;
     if (!isPhoto || c.hasEmbeddedPhoto || !c.photoUrl.empty()) {
         if (!embedded)
             return addOther(property);
-        OtherProperty other;
+        OtherProperty& other = m_spares.others.append(c.others);
         other.name = m_upperName;
         appendSyntax(property.group, other.group);
-        c.others.push_back(std::move(other));
         return;
     }
     if (embedded)
@@ -491,7 +473,7 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
 
 void ContactBuilder::addOther(const Property& property)
 {
-    OtherProperty& other = appended(m_contact.others);
+    OtherProperty& other = m_spares.others.append(m_contact->others);
     other.name = m_upperName;
     appendSyntax(property.group, other.group);
     appendUnescaped(decodedText(property), other.value);
@@ -500,9 +482,9 @@ void ContactBuilder::addOther(const Property& property)
 void ContactBuilder::joinLabels()
 {
     std::vector<std::size_t> joined;
-    auto& others = m_contact.others;
+    auto& others = m_contact->others;
     for (const PendingLabel& label : m_addressLabels) {
-        auto& addresses = m_contact.addresses;
+        auto& addresses = m_contact->addresses;
         auto free = [](const Address& address) { return address.formatted.empty(); };
         auto match = std::find_if(addresses.begin(), addresses.end(), [&](const Address& a) {
             return free(a) && a.attributes.types == label.types;
@@ -525,13 +507,13 @@ void ContactBuilder::joinLabels()
                 if (item.attributes.group == entry.group)
                     item.attributes.label = label;
         };
-        apply(m_contact.emails);
-        apply(m_contact.phones);
-        apply(m_contact.addresses);
-        apply(m_contact.urls);
-        apply(m_contact.ims);
-        apply(m_contact.events);
-        apply(m_contact.relations);
+        apply(m_contact->emails);
+        apply(m_contact->phones);
+        apply(m_contact->addresses);
+        apply(m_contact->urls);
+        apply(m_contact->ims);
+        apply(m_contact->events);
+        apply(m_contact->relations);
         joined.push_back(index);
     }
     std::sort(joined.begin(), joined.end(), std::greater<>());
@@ -539,11 +521,16 @@ void ContactBuilder::joinLabels()
         others.erase(others.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
-void ContactBuilder::finish(Contact& out)
+void ContactBuilder::begin(Contact& contact)
+{
+    m_contact = &contact;
+    m_spares.takeFrom(contact);
+}
+
+void ContactBuilder::finish()
 {
     joinLabels();
-    out = std::move(m_contact);
-    m_contact = Contact{};
+    m_contact = nullptr;
     m_problems.clear();
     m_addressLabels.clear();
     m_groupLabels.clear();

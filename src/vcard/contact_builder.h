@@ -6,21 +6,26 @@
 
 #include "vcard/charset.h"
 #include "vcard/contact.h"
+#include "vcard/contact_storage.h"
 #include "vcard/property_parser.h"
 
 // Properties to a contact: each property of one card decoded (transfer encoding, character
 // set, escapes) into its field of the contact, or kept as an `other` entry.
 //
 //     ContactBuilder builder(charsets);
-//     builder.add(property);            // TEL;TYPE=cell:+1 555 -> phones[0]
+//     builder.begin(contact);           // contact is emptied, its memory kept for reuse
+//     builder.add(property);            // TEL;TYPE=cell:+1 555 -> contact.phones[0]
 //     builder.problems();               // "bad quoted-printable escape in NOTE", ...
-//     builder.finish(contact);
+//     builder.finish();
 
 namespace brimwell::vcard {
 
 class ContactBuilder {
 public:
     explicit ContactBuilder(CharsetDecoder& charsets) : m_charsets(charsets) {}
+
+    /// Starts a card that fills `contact` (emptied first), which must live until finish().
+    void begin(Contact& contact);
 
     void add(const Property& property);
 
@@ -31,11 +36,11 @@ public:
     const std::vector<std::string>& problems() const { return m_problems; }
 
     /// The FN read so far, for naming the card in a warning.
-    const std::string& formattedName() const { return m_contact.formattedName; }
+    const std::string& formattedName() const { return m_contact->formattedName; }
 
-    /// Joins labels to their properties and moves the contact into `out`; the builder starts
-    /// over.
-    void finish(Contact& out);
+    /// Joins labels to their properties; the contact is complete and the builder free for
+    /// the next card.
+    void finish();
 
 private:
     /// Appends a part of the property's line that is no value (a group, a type) as UTF-8.
@@ -49,8 +54,9 @@ private:
     std::string_view decodedText(const Property& property);
     void readAttributes(const Property& property, Attributes& result) const;
     void addType(Attributes& attributes, std::string_view type) const;
-    void addTyped(std::vector<TypedValue>& list, const Property& property, std::string_view prefix);
-    /// The first `partCount` parts of family;given;additional;prefix;suffix.
+    void addTyped(std::vector<TypedValue>& list, SpareItems<TypedValue>& spares,
+                  const Property& property, std::string_view prefix);
+    /// The first `partCount` parts of family;given;additional;prefix;suffix, into empty parts.
     void addName(NameParts& name, std::string_view text, std::size_t partCount);
     void addAddress(const Property& property);
     /// An IMPP URI when `service` is empty, else the handle of an X- messaging property.
@@ -68,13 +74,13 @@ private:
     };
 
     CharsetDecoder& m_charsets;
-    Contact m_contact;
+    Contact* m_contact = nullptr;
+    ContactSpares m_spares;  ///< the items of the contact filled before
     std::vector<std::string> m_problems;
     bool m_lineUtf8 = false;  ///< the property being added comes from a valid UTF-8 line
     std::string m_upperName;
     std::string m_bytes;  ///< the value after its transfer encoding
     std::string m_text;   ///< the value as UTF-8, escapes not yet resolved
-    std::vector<std::string_view> m_parts;
     std::vector<PendingLabel> m_addressLabels;
     std::vector<std::size_t> m_groupLabels;  ///< X-ABLabel placeholders in `others`
     std::vector<std::string> m_groups;       ///< groups of the other properties

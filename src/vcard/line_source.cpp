@@ -13,27 +13,36 @@ bool LineSource::fill()
     if (m_ended)
         return false;
     if (m_position > 0) {
-        m_buffer.erase(0, m_position);
+        std::memmove(m_buffer.data(), m_buffer.data() + m_position, m_end - m_position);
+        m_end -= m_position;
         m_next -= m_position;
         m_position = 0;
     }
-    // Without a transcoder the block is read straight into the buffer.
-    std::string& block = m_transcoder || !m_started ? m_block : m_buffer;
-    const std::size_t start = &block == &m_buffer ? m_buffer.size() : 0;
-    block.resize(start + m_blockSize);
-    m_in.read(block.data() + start, static_cast<std::streamsize>(m_blockSize));
-    const auto got = static_cast<std::size_t>(m_in.gcount());
-    block.resize(start + got);
-    const bool last = got < m_blockSize;
-    if (!m_started) {
-        m_started = true;
-        detectMark();
-        if (!m_transcoder)
+    std::size_t got = 0;
+    if (m_transcoder || !m_started) {
+        m_block.resize(m_blockSize);
+        m_in.read(m_block.data(), static_cast<std::streamsize>(m_blockSize));
+        got = static_cast<std::size_t>(m_in.gcount());
+        m_block.resize(got);
+        if (!m_started) {
+            m_started = true;
+            detectMark();
+        }
+        m_buffer.resize(m_end);
+        if (m_transcoder)
+            m_transcoder->transcode(m_block, got < m_blockSize, m_buffer);
+        else
             m_buffer.append(m_block);
+        m_end = m_buffer.size();
+    } else {
+        // The buffer only grows, so its bytes past the text are never filled in vain.
+        if (m_buffer.size() < m_end + m_blockSize)
+            m_buffer.resize(m_end + m_blockSize);
+        m_in.read(m_buffer.data() + m_end, static_cast<std::streamsize>(m_blockSize));
+        got = static_cast<std::size_t>(m_in.gcount());
+        m_end += got;
     }
-    if (m_transcoder)
-        m_transcoder->transcode(m_block, last, m_buffer);
-    m_ended = last;
+    m_ended = got < m_blockSize;
     return true;
 }
 
@@ -66,7 +75,7 @@ bool LineSource::peek(std::string_view& line)
         std::size_t searched = m_position;
         for (;;) {
             const char* begin = m_buffer.data() + searched;
-            const char* end = m_buffer.data() + m_buffer.size();
+            const char* end = m_buffer.data() + m_end;
             const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', end - begin));
             const char* stop = lf != nullptr ? lf : end;
             const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', stop - begin));
@@ -84,10 +93,10 @@ bool LineSource::peek(std::string_view& line)
                 break;
             }
             if (m_ended && p == end) {
-                if (m_position == m_buffer.size())
+                if (m_position == m_end)
                     return false;
-                m_lineLength = m_buffer.size() - m_position;
-                m_next = m_buffer.size();
+                m_lineLength = m_end - m_position;
+                m_next = m_end;
                 break;
             }
             const std::size_t offset = at - m_position;
@@ -102,7 +111,7 @@ bool LineSource::peek(std::string_view& line)
 
 bool LineSource::bufferedByte(char& byte) const
 {
-    if (m_hasLine || m_position >= m_buffer.size())
+    if (m_hasLine || m_position >= m_end)
         return false;
     byte = m_buffer[m_position];
     return true;

@@ -32,7 +32,8 @@ private:
 
     std::istream& m_in;
     std::size_t m_blockSize;
-    std::string m_buffer;  ///< text (UTF-8 when transcoded) not yet cut into lines
+    std::string m_buffer;  ///< text (UTF-8 when transcoded) not yet cut into lines, up to m_end
+    std::size_t m_end = 0;
     std::size_t m_position = 0;
     std::string m_block;  ///< the raw bytes of a block to transcode or to look at for a mark
     bool m_started = false;

@@ -1,6 +1,7 @@
 #include "vcard/property_parser.h"
 
 #include "vcard/ascii.h"
+#include "vcard/byte_scan.h"
 #include "vcard/charset.h"
 
 namespace brimwell::vcard {
@@ -34,11 +35,12 @@ std::size_t readParameters(std::string_view line, std::size_t from, Property& pr
 {
     bool quoted = false;
     std::size_t start = from;
-    for (std::size_t i = from; i < line.size(); ++i) {
+    for (std::size_t i = findFirstOf<'"', ';', ':'>(line, from); i < line.size();
+         i = findFirstOf<'"', ';', ':'>(line, i + 1)) {
         const char c = line[i];
         if (c == '"') {
             quoted = !quoted;
-        } else if (!quoted && (c == ';' || c == ':')) {
+        } else if (!quoted) {
             addParameter(line.substr(start, i - start), property);
             if (c == ':')
                 return i;
@@ -92,9 +94,7 @@ void noteEncoding(Property& property)
 bool parseProperty(std::string_view line, Property& property)
 {
     property.parameters.clear();
-    std::size_t nameEnd = 0;
-    while (nameEnd < line.size() && line[nameEnd] != ';' && line[nameEnd] != ':')
-        ++nameEnd;
+    const std::size_t nameEnd = findFirstOf<';', ':'>(line, 0);
     if (nameEnd == line.size())
         return false;
     std::size_t colon = nameEnd;

@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include "vcard/ascii.h"
 
@@ -55,7 +56,15 @@ VCardReader::~VCardReader() = default;
 
 bool VCardReader::next(Contact& contact)
 {
-    while (!takeReady(contact)) {
+    if (takeReady(contact))
+        return true;
+    m_target = &contact;
+    m_delivered = false;
+    if (m_beginPending) {
+        m_beginPending = false;
+        beginCard();
+    }
+    while (!m_delivered) {
         if (m_finished)
             return false;
         if (m_lines.next(m_line)) {
@@ -88,8 +97,10 @@ void VCardReader::handle(const LogicalLine& line)
         }
         return;
     }
-    const std::size_t nameLength = line.property.name.size();
-    if (nameLength != 3 && nameLength != 5) {
+    // Only BEGIN and END (or the two glued) begin or end a card.
+    const std::string_view name = line.property.name;
+    const char first = name.empty() ? '\0' : toUpperAscii(name.front());
+    if ((name.size() != 3 || first != 'E') && (name.size() != 5 || first != 'B')) {
         if (m_depth > 0)
             m_open[m_depth - 1].builder->add(line.property);
         return;
@@ -100,7 +111,8 @@ void VCardReader::handle(const LogicalLine& line)
         endCard();
     else if (isGluedCardMarkers(line.property)) {
         endCard();
-        beginCard();
+        // Its card fills the contact of the next call: this call's is handed out now.
+        m_beginPending = true;
     } else if (m_depth > 0)
         m_open[m_depth - 1].builder->add(line.property);
 }
@@ -108,11 +120,14 @@ void VCardReader::handle(const LogicalLine& line)
 void VCardReader::beginCard()
 {
     if (m_open.size() == m_depth)
-        m_open.push_back({std::make_unique<ContactBuilder>(m_charsets), 0, 0});
+        m_open.push_back({std::make_unique<ContactBuilder>(m_charsets), 0});
     OpenCard& card = m_open[m_depth];
     card.number = ++m_cardCount;
-    card.slot = m_slotsBase + m_slots.size();
-    m_slots.emplace_back();
+    if (m_depth == 0) {
+        card.builder->begin(*m_target);
+    } else {
+        card.builder->begin(m_slots.emplace_back());
+    }
     ++m_depth;
 }
 
@@ -123,10 +138,12 @@ void VCardReader::endCard()
     OpenCard& card = m_open[m_depth - 1];
     for (const std::string& problem : card.builder->problems())
         warn(card.number, card.builder->formattedName(), problem);
-    card.builder->finish(m_slots[card.slot - m_slotsBase]);
+    card.builder->finish();
     --m_depth;
-    if (m_depth == 0)
-        m_slotsReady = m_slotsBase + m_slots.size();
+    if (m_depth > 0)
+        return;
+    m_delivered = true;
+    m_slotsReady = m_slotsBase + m_slots.size();
 }
 
 void VCardReader::finishFile()

@@ -47,6 +47,7 @@ public:
     ~VCardReader();
 
     /// The next contact in file order (a nested card right after its parent); false at the end.
+    /// What `contact` held is replaced; its strings and lists are reused for the new one.
     bool next(Contact& contact);
 
     /// Every warning so far, each naming the file, the card and the problem.
@@ -65,7 +66,6 @@ private:
     struct OpenCard {
         std::unique_ptr<ContactBuilder> builder;
         std::size_t number = 0;
-        std::size_t slot = 0;  ///< where its contact goes in m_slots (counted from the start)
     };
 
     std::unique_ptr<std::ifstream> m_file;
@@ -76,11 +76,15 @@ private:
     LogicalLine m_line;
     std::vector<OpenCard> m_open;  ///< the card being read and the cards around it
     std::size_t m_depth = 0;       ///< how many of m_open are in use
-    /// A contact for each card begun and not handed out yet, in the order of their BEGIN
-    /// lines: a nested card's contact comes after its parent's, though it ends first.
+    /// The outermost card is read into the caller's contact (`m_target`); each card nested
+    /// in it gets a contact here, in the order of their BEGIN lines, handed out after the
+    /// parent's though it ends first.
     std::deque<Contact> m_slots;
     std::size_t m_slotsBase = 0;   ///< the slot number of m_slots.front()
     std::size_t m_slotsReady = 0;  ///< slots before this number are finished, with their parents
+    Contact* m_target = nullptr;   ///< the contact of the running next()
+    bool m_delivered = false;      ///< the running next() has filled m_target
+    bool m_beginPending = false;   ///< a glued `END:VCARDBEGIN:VCARD` began a card not yet read
     std::size_t m_cardCount = 0;
     bool m_finished = false;
     std::vector<std::string> m_warnings;

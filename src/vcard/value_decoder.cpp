@@ -1,6 +1,6 @@
 #include "vcard/value_decoder.h"
 
-#include <algorithm>
+#include "vcard/byte_scan.h"
 
 namespace brimwell::vcard {
 namespace {
@@ -47,28 +47,37 @@ bool decodeQuotedPrintable(std::string_view text, std::string& out)
 
 bool isValidBase64(std::string_view text)
 {
-    std::size_t letters = 0;
-    for (char c : text)
-        letters += static_cast<std::size_t>(c != ' ' && c != '\t' && c != '=');
+    const std::size_t letters = text.size() - countOf<' ', '\t', '='>(text);
     return letters % 4 != 1;
 }
 
-void appendUnescaped(std::string_view text, std::string& out)
+std::size_t appendUnescapedPart(std::string_view text, std::size_t from, char separator,
+                                std::string* out)
 {
-    if (std::none_of(text.begin(), text.end(), [](char c) { return c == '\\' || c == '\r'; })) {
-        out.append(text);
-        return;
-    }
-    std::size_t i = 0;
-    while (i < text.size()) {
-        std::size_t special = i;
-        while (special < text.size() && text[special] != '\\' && text[special] != '\r')
-            ++special;
-        out.append(text.substr(i, special - i));
-        if (special == text.size())
+    auto put = [out](char c) {
+        if (out != nullptr)
+            out->push_back(c);
+    };
+    std::size_t i = from;
+    for (;;) {
+        std::size_t special;
+        switch (separator) {
+        case ';':
+            special = findFirstOf<'\\', '\r', ';'>(text, i);
             break;
+        case ',':
+            special = findFirstOf<'\\', '\r', ','>(text, i);
+            break;
+        default:
+            special = findFirstOf<'\\', '\r'>(text, i);
+            break;
+        }
+        if (out != nullptr)
+            out->append(text.data() + i, special - i);
+        if (special == text.size() || text[special] == separator)
+            return special;
         if (text[special] == '\r') {
-            out.push_back('\n');
+            put('\n');
             i = special + (special + 1 < text.size() && text[special + 1] == '\n' ? 2 : 1);
             continue;
         }
@@ -76,37 +85,22 @@ void appendUnescaped(std::string_view text, std::string& out)
         switch (next) {
         case 'n':
         case 'N':
-            out.push_back('\n');
+            put('\n');
             i = special + 2;
             break;
         case ',':
         case ';':
         case '\\':
         case ':':
-            out.push_back(next);
+            put(next);
             i = special + 2;
             break;
         default:
-            out.push_back('\\');
+            put('\\');
             i = special + 1;
             break;
         }
     }
-}
-
-void splitUnescaped(std::string_view text, char separator, std::vector<std::string_view>& parts)
-{
-    parts.clear();
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\')
-            ++i;
-        else if (text[i] == separator) {
-            parts.push_back(text.substr(start, i - start));
-            start = i + 1;
-        }
-    }
-    parts.push_back(text.substr(start));
 }
 
 void appendPercentDecoded(std::string_view text, std::string& out)

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // The layers of a value: quoted-printable and base64 transfer encodings, then (after the
 // character set) the text escapes and the split of structured and list values.
@@ -17,9 +17,18 @@ bool decodeQuotedPrintable(std::string_view text, std::string& out);
 /// multiple of four plus one (no letter of the 64 is checked: the data is never decoded).
 bool isValidBase64(std::string_view text);
 
+/// Appends the part of `text` that starts at `from` and ends before the first `separator`
+/// (`,` or `;`, or `\0` for none) not escaped by a backslash, unescaped as appendUnescaped()
+/// does, to `out` unless it is null; returns where that separator is, or text.size().
+std::size_t appendUnescapedPart(std::string_view text, std::size_t from, char separator,
+                                std::string* out);
+
 /// Appends `text` with the escapes `\n` `\N` (a line break) and `\,` `\;` `\\` `\:` (the
 /// character) resolved; any other backslash stays. CR LF and a lone CR become one LF.
-void appendUnescaped(std::string_view text, std::string& out);
+inline void appendUnescaped(std::string_view text, std::string& out)
+{
+    appendUnescapedPart(text, 0, '\0', &out);
+}
 
 inline void assignUnescaped(std::string& out, std::string_view text)
 {
@@ -27,8 +36,19 @@ inline void assignUnescaped(std::string& out, std::string_view text)
     appendUnescaped(text, out);
 }
 
-/// Cuts `text` at every `separator` not escaped by a backslash; the parts keep their escapes.
-void splitUnescaped(std::string_view text, char separator, std::vector<std::string_view>& parts);
+/// Cuts `text` at every `separator` (`,` or `;`) not escaped by a backslash and appends each
+/// part, unescaped, to the string `target(n)` gives for the n-th part (from 0); a part whose
+/// target is null is left out.
+///
+///     appendUnescapedParts("Lee;Ann\\;Marie", ';', [&](std::size_t n) { return fields[n]; });
+template <class Target>
+void appendUnescapedParts(std::string_view text, char separator, Target target)
+{
+    std::size_t part = 0;
+    std::size_t end = appendUnescapedPart(text, 0, separator, target(part));
+    while (end < text.size())
+        end = appendUnescapedPart(text, end + 1, separator, target(++part));
+}
 
 /// Appends `text` with its `%XX` escapes decoded (a `%` without two hex digits stays).
 void appendPercentDecoded(std::string_view text, std::string& out);

@@ -34,6 +34,27 @@ TEST(charset_test, utf8_validity)
 }
 
 // The code pages of the corpus and of the address books that write 2.1 cards.
+// The check goes a word at a time with an overlapping last word: a byte past 0x7F must be
+// seen wherever it sits, whatever the length.
+TEST(charset_test, a_non_ascii_byte_anywhere)
+{
+    for (std::size_t length = 1; length <= 20; ++length) {
+        const std::string ascii(length, 'a');
+        EXPECT_TRUE(isValidUtf8(ascii)) << length;
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string broken = ascii;
+            broken[at] = '\x80';
+            EXPECT_FALSE(isValidUtf8(broken)) << length << " at " << at;
+            if (at + 1 < length) {
+                std::string accented = ascii;
+                accented[at] = '\xC3';
+                accented[at + 1] = '\xA9';
+                EXPECT_TRUE(isValidUtf8(accented)) << length << " at " << at;
+            }
+        }
+    }
+}
+
 TEST(charset_test, every_code_page_decodes_to_utf8)
 {
     const struct {

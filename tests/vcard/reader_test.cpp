@@ -231,6 +231,45 @@ TEST(reader_test, nested_cards_follow_their_parent)
     EXPECT_TRUE(read.warnings.empty());
 }
 
+// The contact given to next() is filled over what it held; nothing of an earlier card, full
+// of every kind of item, may show in a later sparse one, whichever way the cards come.
+TEST(reader_test, a_reused_contact_keeps_nothing_of_the_card_before)
+{
+    const std::string full = card(
+        "3.0",
+        "FN:Ann Lee\r\nN:Lee;Ann;B.;Dr.;Jr.\r\nNICKNAME:Annie,Al\r\nORG:Acme;Sales;East\r\n"
+        "TITLE:Boss\r\nROLE:Lead\r\nBDAY:1980-04-12\r\nANNIVERSARY:2001-05-06\r\n"
+        "item1.EMAIL;TYPE=work,pref:ann.lee.works.here@example.com\r\nitem1.X-ABLabel:Desk\r\n"
+        "TEL;TYPE=cell;PREF=2:+1 555 0100\r\nADR;TYPE=home:;;1 Long Street Name;Town;;1;Land\r\n"
+        "LABEL;TYPE=home:1 Long Street Name\\nTown\r\nURL:https://example.com/a/long/path\r\n"
+        "IMPP:xmpp:ann@example.com\r\nX-ABDATE:2010-01-01\r\nX-SPOUSE:Bob\r\n"
+        "NOTE:a note long enough to leave the small string\r\nCATEGORIES:Work\r\n"
+        "PHOTO:https://example.com/p.jpg\r\nX-PHONETIC-FIRST-NAME:An\r\n"
+        "SOUND;X-IRMC-N:Lee;Ann\r\nX-CUSTOM:kept as another property\r\n");
+    // One bare item of each list, to take the place of a full one.
+    const std::string sparse =
+        card("2.1",
+             "N:Orr;Bo\r\nEMAIL:b@x.org\r\nTEL:1\r\nADR:;;S\r\nURL:u\r\nIMPP:h\r\n"
+             "X-ABDATE:soon\r\nX-SPOUSE:C\r\nNOTE:n\r\nNICKNAME:B\r\nX-CUSTOM:o\r\n");
+    const std::string text = full + sparse + full +
+                             "BEGIN:VCARD\r\nN:Parent\r\nBEGIN:VCARD\r\nN:Child\r\nEND:VCARD\r\n"
+                             "END:VCARDBEGIN:VCARD\r\nN:Glued\r\nEND:VCARD\r\n" +
+                             sparse + full;
+    const ReadResult fresh = readVCards(text, "t.vcf");
+    ASSERT_EQ(fresh.contacts.size(), 8u);
+    std::istringstream in(text);
+    VCardReader reader(in, "t.vcf");
+    Contact reused;
+    for (const Contact& expected : fresh.contacts) {
+        ASSERT_TRUE(reader.next(reused));
+        EXPECT_EQ(test::contactLines(reused), test::contactLines(expected));
+    }
+    EXPECT_FALSE(reader.next(reused));
+    EXPECT_EQ(fresh.contacts[1].name.family, "Orr");
+    EXPECT_EQ(fresh.contacts[5].name.family, "Glued");
+    EXPECT_EQ(fresh.contacts[1].emails.front().attributes.types, std::vector<std::string>{});
+}
+
 TEST(reader_test, streams_contact_by_contact_with_options)
 {
     std::string text;

@@ -74,28 +74,49 @@ TEST(value_decoder_test, every_escape)
     }
 }
 
-TEST(value_decoder_test, splitting_before_unescaping)
+TEST(value_decoder_test, parts_split_at_unescaped_separators_then_unescaped)
 {
     const struct {
         const char* in;
         char separator;
-        std::vector<std::string_view> parts;
+        std::vector<std::string> parts;
     } cases[] = {
         {"a;b;c", ';', {"a", "b", "c"}},
         {";;street;;", ';', {"", "", "street", "", ""}},
-        {"a\\;b;c", ';', {"a\\;b", "c"}},
-        {"a\\\\;b", ';', {"a\\\\", "b"}},
+        {"a\\;b;c", ';', {"a;b", "c"}},
+        {"a\\\\;b", ';', {"a\\", "b"}},
         {"Work,Friends", ',', {"Work", "Friends"}},
-        {"a\\,b,c", ',', {"a\\,b", "c"}},
+        {"a\\,b,c", ',', {"a,b", "c"}},
         {"a,b;c", ';', {"a,b", "c"}},
+        {"a;b,c", ',', {"a;b", "c"}},
+        {"line\\none;x\\", ';', {"line\none", "x\\"}},
+        {"a\r\nb;c\rd", ';', {"a\nb", "c\nd"}},
+        {"a long first part past eight bytes;and a second",
+         ';',
+         {"a long first part past eight bytes", "and a second"}},
         {"", ';', {""}},
+        {",", ',', {"", ""}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
-        std::vector<std::string_view> parts;
-        splitUnescaped(c.in, c.separator, parts);
+        std::vector<std::string> parts;
+        appendUnescapedParts(c.in, c.separator, [&](std::size_t n) {
+            EXPECT_EQ(n, parts.size());
+            return &parts.emplace_back();
+        });
         EXPECT_EQ(parts, c.parts);
     }
+}
+
+TEST(value_decoder_test, parts_without_a_target_are_left_out)
+{
+    std::string first;
+    std::string third = "kept:";
+    appendUnescapedParts("one;two\\;too;three;four", ';', [&](std::size_t n) {
+        return n == 0 ? &first : n == 2 ? &third : nullptr;
+    });
+    EXPECT_EQ(first, "one");
+    EXPECT_EQ(third, "kept:three");
 }
 
 TEST(value_decoder_test, percent_and_parameter_escapes)
