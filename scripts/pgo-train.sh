@@ -7,7 +7,8 @@
 #
 # The work: a phone export of generated contacts (vCard 2.1, 3.0 and 4.0 mixed) into one
 # CSV, whole and filtered; a folder of single-contact files into one Gmail CSV and into a
-# CSV each; the bundled samples in every encoding.
+# CSV each; the bundled samples in every encoding; the phone export and the samples
+# through the faithful engine's three layouts.
 set -euo pipefail
 bin=$1
 profile=$2
@@ -26,4 +27,9 @@ cli=("$bin/brimwell-cli" --quiet)
 "${cli[@]}" --format gmail --one-csv "$work/gmail.csv" "$work/cards"
 "${cli[@]}" --separator comma --no-quotes --out-dir "$work/each" "$work/cards"
 "${cli[@]}" --out-dir "$work/samples" "$(dirname "$0")/../samples"
+for layout in google outlook table; do
+    "${cli[@]}" --format "$layout" --one-csv "$work/$layout.csv" "$work/phone.vcf"
+    "${cli[@]}" --format "$layout" --encoding windows-1252 --one-csv "$work/$layout-1252.csv" \
+        "$(dirname "$0")/../samples"
+done
 touch "$profile/trained"
