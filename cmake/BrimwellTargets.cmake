@@ -61,8 +61,19 @@ endfunction()
 # is a build folder holding a single link, named after the folder, to the sources; so a
 # library sees only its own folder and those of the libraries it links, and an include
 # against the layers ("conversion/..." from textio/) names no file and fails to build.
+#
+# Profile-guided optimisation matches each function of the optimised build to the training
+# build's by its source location, header path included: the builds that share a profile
+# share one folder of include roots, beside the profile.
+if(BRIMWELL_PGO STREQUAL "")
+  set(BRIMWELL_INCLUDE_ROOTS "${PROJECT_BINARY_DIR}/include-roots")
+else()
+  get_filename_component(profile_parent "${BRIMWELL_PGO_DIR}" DIRECTORY)
+  set(BRIMWELL_INCLUDE_ROOTS "${profile_parent}/include-roots")
+endif()
+
 function(brimwell_include_root target folder)
-  set(root "${PROJECT_BINARY_DIR}/include-roots/${folder}")
+  set(root "${BRIMWELL_INCLUDE_ROOTS}/${folder}")
   file(MAKE_DIRECTORY "${root}")
   file(CREATE_LINK "${CMAKE_CURRENT_SOURCE_DIR}" "${root}/${folder}" SYMBOLIC)
   target_include_directories(${target} PUBLIC "${root}")
