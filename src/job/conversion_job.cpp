@@ -50,6 +50,24 @@ Converter* chooseConverter(const Window& window, Converter* plain, Converter* fi
     return filterOn(window) ? filtered : plain;
 }
 
+/// "Create One CSV From All VCF Files": asks for the CSV's name in the save dialog and,
+/// unless it is cancelled or would replace a listed source, has `write` make it.
+template <class Write>
+void writeOneCsv(Window& window, ErrorTrap& trap, Write&& write)
+{
+    std::string chosen;
+    trap.step(8, [&] {
+        chosen = window.saveFileDialog("Save CSV File As", "CSV Files (*.csv)|*.csv",
+                                       window.text(Control::Text1));
+    });
+    if (chosen.empty())
+        return;
+    trap.step(8, [&] {
+        refuseListedSource(window, chosen, "", "no CSV file was written");
+        write(chosen);
+    });
+}
+
 }  // namespace
 
 void ConversionJob::PushButton2_Click()
@@ -179,25 +197,17 @@ void ConversionJob::runClassic(ErrorTrap& trap, const std::string& separator)
             }
         }
     } else if (window.optionSelected(Control::Option7)) {
-        std::string chosen;
-        trap.step(8, [&] {
-            chosen = window.saveFileDialog("Save CSV File As", "CSV Files (*.csv)|*.csv",
-                                           window.text(Control::Text1));
+        writeOneCsv(window, trap, [&](const std::string& chosen) {
+            if (window.optionSelected(Control::Option1)) {
+                chooseConverter(window, ConvertVCFToSingleCSV, ConvertVCFToSingleCSVLimit)(
+                    window, chosen, separator, false, "");
+            } else if (window.optionSelected(Control::Option2)) {
+                if (multiContact)
+                    showInformation(window, std::string(kMultiContactWarning));
+                chooseConverter(window, ConvertVCFToGmailSingleCSV,
+                                ConvertVCFToGmailSingleCSVLimit)(window, chosen, separator);
+            }
         });
-        if (!chosen.empty()) {
-            trap.step(8, [&] {
-                refuseListedSource(window, chosen, "", "no CSV file was written");
-                if (window.optionSelected(Control::Option1)) {
-                    chooseConverter(window, ConvertVCFToSingleCSV, ConvertVCFToSingleCSVLimit)(
-                        window, chosen, separator, false, "");
-                } else if (window.optionSelected(Control::Option2)) {
-                    if (multiContact)
-                        showInformation(window, std::string(kMultiContactWarning));
-                    chooseConverter(window, ConvertVCFToGmailSingleCSV,
-                                    ConvertVCFToGmailSingleCSVLimit)(window, chosen, separator);
-                }
-            });
-        }
     }
 }
 
@@ -208,17 +218,7 @@ void ConversionJob::runFaithful(ErrorTrap& trap, const FaithfulOptions& options)
     if (window.optionSelected(Control::Option8)) {
         run.writeCsvPerFile();
     } else if (window.optionSelected(Control::Option7)) {
-        std::string chosen;
-        trap.step(8, [&] {
-            chosen = window.saveFileDialog("Save CSV File As", "CSV Files (*.csv)|*.csv",
-                                           window.text(Control::Text1));
-        });
-        if (!chosen.empty()) {
-            trap.step(8, [&] {
-                refuseListedSource(window, chosen, "", "no CSV file was written");
-                run.writeOneCsv(chosen);
-            });
-        }
+        writeOneCsv(window, trap, [&](const std::string& chosen) { run.writeOneCsv(chosen); });
     }
     if (const std::string told = run.report(); !told.empty())
         window.messageBox(told, MessageButtons::Ok, MessageIcon::Warning, applicationTitle());
