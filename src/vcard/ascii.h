@@ -7,9 +7,23 @@
 
 namespace brimwell::vcard {
 
+namespace detail {
+
+/// Each byte in upper case: one load per character in the hot loops of the reader.
+inline constexpr auto kUpperAscii = [] {
+    struct Table {
+        char bytes[256];
+    } table{};
+    for (int i = 0; i < 256; ++i)
+        table.bytes[i] = static_cast<char>(i >= 'a' && i <= 'z' ? i - 'a' + 'A' : i);
+    return table;
+}();
+
+}  // namespace detail
+
 constexpr char toUpperAscii(char c)
 {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return detail::kUpperAscii.bytes[static_cast<unsigned char>(c)];
 }
 
 constexpr char toLowerAscii(char c)

@@ -1,7 +1,6 @@
 #include "vcard/property_parser.h"
 
 #include "vcard/ascii.h"
-#include "vcard/byte_scan.h"
 #include "vcard/charset.h"
 
 namespace brimwell::vcard {
@@ -15,17 +14,38 @@ std::string_view unquoted(std::string_view text)
     return text;
 }
 
-void addParameter(std::string_view text, Property& property)
+/// The bytes that stop the scan of a line's name and parameters.
+enum Stop : unsigned char { kNone, kQuote, kEquals, kSemicolon, kColon, kDot };
+
+constexpr auto kStops = [] {
+    struct Table {
+        Stop of[256];
+    } table{};
+    table.of[static_cast<unsigned char>('"')] = kQuote;
+    table.of[static_cast<unsigned char>('=')] = kEquals;
+    table.of[static_cast<unsigned char>(';')] = kSemicolon;
+    table.of[static_cast<unsigned char>(':')] = kColon;
+    table.of[static_cast<unsigned char>('.')] = kDot;
+    return table;
+}();
+
+Stop stopOf(char c)
 {
-    text = trimSpaces(text);
-    if (text.empty())
+    return kStops.of[static_cast<unsigned char>(c)];
+}
+
+/// Adds the parameter `line[start, end)`, whose first `=` is at `equals` (npos without one).
+void addParameter(std::string_view line, std::size_t start, std::size_t end, std::size_t equals,
+                  Property& property)
+{
+    if (equals == std::string_view::npos || equals >= end) {
+        const std::string_view text = trimSpaces(line.substr(start, end - start));
+        if (!text.empty())
+            property.parameters.push_back({{}, unquoted(text)});
         return;
-    const std::size_t equals = text.find('=');
-    if (equals == std::string_view::npos)
-        property.parameters.push_back({{}, unquoted(text)});
-    else
-        property.parameters.push_back(
-            {trimSpaces(text.substr(0, equals)), unquoted(text.substr(equals + 1))});
+    }
+    property.parameters.push_back({trimSpaces(line.substr(start, equals - start)),
+                                   unquoted(line.substr(equals + 1, end - equals - 1))});
 }
 
 /// Adds the parameters that begin at `from` (after the `;` that ends the name) and returns
@@ -35,16 +55,29 @@ std::size_t readParameters(std::string_view line, std::size_t from, Property& pr
 {
     bool quoted = false;
     std::size_t start = from;
-    for (std::size_t i = findFirstOf<'"', ';', ':'>(line, from); i < line.size();
-         i = findFirstOf<'"', ';', ':'>(line, i + 1)) {
-        const char c = line[i];
-        if (c == '"') {
+    std::size_t equals = std::string_view::npos;
+    for (std::size_t i = from; i < line.size(); ++i) {
+        switch (stopOf(line[i])) {
+        case kQuote:
             quoted = !quoted;
-        } else if (!quoted) {
-            addParameter(line.substr(start, i - start), property);
-            if (c == ':')
+            break;
+        case kEquals:
+            if (equals == std::string_view::npos)
+                equals = i;
+            break;
+        case kSemicolon:
+        case kColon:
+            if (quoted)
+                break;
+            addParameter(line, start, i, equals, property);
+            if (line[i] == ':')
                 return i;
             start = i + 1;
+            equals = std::string_view::npos;
+            break;
+        case kNone:
+        case kDot:
+            break;
         }
     }
     if (!quoted)
@@ -56,7 +89,9 @@ std::size_t readParameters(std::string_view line, std::size_t from, Property& pr
     start = from;
     for (std::size_t i = from; i <= colon; ++i) {
         if (line[i] == ';' || i == colon) {
-            addParameter(line.substr(start, i - start), property);
+            const std::string_view text = line.substr(start, i - start);
+            const std::size_t at = text.find('=');
+            addParameter(line, start, i, at == text.npos ? at : start + at, property);
             start = i + 1;
         }
     }
@@ -94,22 +129,32 @@ void noteEncoding(Property& property)
 bool parseProperty(std::string_view line, Property& property)
 {
     property.parameters.clear();
-    const std::size_t nameEnd = findFirstOf<';', ':'>(line, 0);
-    if (nameEnd == line.size())
-        return false;
+    // The name ends at the first `;` or `:`; its group at the last `.` before.
+    std::size_t nameEnd = 0;
+    std::size_t dot = std::string_view::npos;
+    for (;; ++nameEnd) {
+        if (nameEnd == line.size())
+            return false;
+        const Stop stop = stopOf(line[nameEnd]);
+        if (stop == kSemicolon || stop == kColon)
+            break;
+        if (stop == kDot)
+            dot = nameEnd;
+    }
     std::size_t colon = nameEnd;
     if (line[nameEnd] == ';') {
         colon = readParameters(line, nameEnd + 1, property);
         if (colon == std::string_view::npos)
             return false;
     }
+    // Spaces around the name hold no dot, so `dot` is the last one of the trimmed name too.
     std::string_view name = trimSpaces(line.substr(0, nameEnd));
-    const std::size_t dot = name.rfind('.');
     if (dot == std::string_view::npos) {
         property.group = {};
     } else {
-        property.group = name.substr(0, dot);
-        name.remove_prefix(dot + 1);
+        const auto nameStart = static_cast<std::size_t>(name.data() - line.data());
+        property.group = name.substr(0, dot - nameStart);
+        name.remove_prefix(dot + 1 - nameStart);
     }
     property.name = name;
     property.value = line.substr(colon + 1);
