@@ -9,6 +9,7 @@
 #include "textio/text_writer.h"
 #include "vcard/csv/contact_csv_writer.h"
 #include "vcard/csv/csv_layouts.h"
+#include "vcard/csv/row_spool.h"
 #include "vcard/reader.h"
 
 namespace brimwell {
@@ -52,42 +53,52 @@ std::string plural(std::size_t count, const char* one, const char* many)
 
 }  // namespace
 
-template <class Visit>
-std::vector<std::string> FaithfulExport::readEach(const std::vector<std::string>& sources,
-                                                  bool keepWarnings, Visit&& visit)
+std::size_t FaithfulExport::spoolRows(const std::vector<std::string>& sources,
+                                      vcard::csv::ContactCsvLayout& layout,
+                                      vcard::csv::RowSpool& spool)
 {
-    std::vector<std::string> read;
     vcard::Contact contact;
+    vcard::csv::CsvRow row(m_options.style);
+    vcard::csv::UnpaddedRow shape;
+    std::size_t movedToNotes = 0;
     for (std::size_t i = 0; i < sources.size(); ++i) {
         const std::string& path = sources[i];
         m_window.setProgressValue(
             progressPercent(static_cast<long long>(i), static_cast<long long>(sources.size())));
         m_window.setProgressText("Processing: " + GetFileName(path));
         m_window.yield();
+        const vcard::csv::RowSpool::Mark start = spool.mark();
+        const std::size_t movedBefore = layout.valuesMovedToNotes();
         const bool whole = m_trap.step(7, [&] {
             vcard::VCardReader reader(std::filesystem::path(path), m_options.reader);
             long contacts = 0;
             while (reader.next(contact)) {
-                visit(contact);
+                layout.unpaddedRow(contact, row, shape);
+                spool.add(row.text(), shape);
+                row.clear();
                 if (++contacts % kContactsPerYield == 0)
                     m_window.yield();
             }
-            if (keepWarnings)
-                m_warnings.insert(m_warnings.end(), reader.warnings().begin(),
-                                  reader.warnings().end());
+            m_warnings.insert(m_warnings.end(), reader.warnings().begin(), reader.warnings().end());
         });
-        if (whole)
-            read.push_back(path);
+        if (whole) {
+            movedToNotes += layout.valuesMovedToNotes() - movedBefore;
+        } else {
+            // The rows go; the groups keep the sizes the file's first contacts gave them.
+            spool.dropAfter(start);
+            row.clear();
+        }
     }
-    return read;
+    return movedToNotes;
 }
 
 void FaithfulExport::convert(const std::vector<std::string>& sources, const std::string& target)
 {
     auto layout = vcard::csv::makeLayout(m_options.layout, m_options.kinds);
-    // A file that could not be read is reported once: the second pass leaves it out.
-    const std::vector<std::string> readable =
-        readEach(sources, true, [&](const vcard::Contact& contact) { layout->measure(contact); });
+    // The header can only be written once every contact has sized the numbered groups: the
+    // rows wait in the spool meanwhile, without their padding.
+    vcard::csv::RowSpool spool(layout->numberedGroupCount());
+    const std::size_t movedToNotes = spoolRows(sources, *layout, spool);
 
     DeleteFileQuiet(m_window, target);
     TargetFile file(target, &m_window);
@@ -95,11 +106,17 @@ void FaithfulExport::convert(const std::vector<std::string>& sources, const std:
     std::ostream out(&buffer);
     vcard::csv::ContactCsvWriter writer(out, m_options.style, m_options.encoding);
     writer.writeHeader(*layout);
-    readEach(readable, false,
-             [&](const vcard::Contact& contact) { writer.writeRow(*layout, contact); });
+    std::string text;
+    vcard::csv::UnpaddedRow shape;
+    spool.rewind();
+    for (long rows = 1; spool.next(text, shape); ++rows) {
+        writer.writeRow(*layout, text, shape);
+        if (rows % kContactsPerYield == 0)
+            m_window.yield();
+    }
     writer.finish();
     m_unmappable += writer.unmappableCount();
-    m_movedToNotes += layout->valuesMovedToNotes();
+    m_movedToNotes += movedToNotes;
 }
 
 void FaithfulExport::writeOneCsv(const std::string& target)

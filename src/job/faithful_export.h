@@ -11,9 +11,15 @@ namespace brimwell {
 
 class ErrorTrap;
 
+namespace vcard::csv {
+class ContactCsvLayout;
+class RowSpool;
+}  // namespace vcard::csv
+
 /// A run of the faithful engine over the window's file list: each vCard file is read by
-/// the faithful reader twice, once to size the layout's numbered groups and once to write
-/// the rows, so that no file is ever held in memory whole.
+/// the faithful reader once; the rows wait in a temporary file (RowSpool) until the last
+/// contact has sized the layout's numbered groups, so that no file is ever held in memory
+/// whole.
 ///
 ///     FaithfulExport run(window, trap, options);
 ///     run.writeCsvPerFile();            // or run.writeOneCsv(chosenPath)
@@ -37,11 +43,11 @@ public:
 
 private:
     void convert(const std::vector<std::string>& sources, const std::string& target);
-    /// Reads each source in turn, handing every contact to `visit`; returns the sources
-    /// read to their end (a file that fails is reported under the trap).
-    template <class Visit>
-    std::vector<std::string> readEach(const std::vector<std::string>& sources, bool keepWarnings,
-                                      Visit&& visit);
+    /// Reads each source in turn into `spool`: every contact's row, without its padding. A
+    /// file that cannot be read to its end is reported under the trap and leaves no row.
+    /// Returns the values that the rows kept moved to Notes.
+    std::size_t spoolRows(const std::vector<std::string>& sources,
+                          vcard::csv::ContactCsvLayout& layout, vcard::csv::RowSpool& spool);
 
     Window& m_window;
     ErrorTrap& m_trap;

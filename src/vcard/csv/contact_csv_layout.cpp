@@ -2,9 +2,21 @@
 
 #include <algorithm>
 #include <cassert>
+#include <limits>
+#include <stdexcept>
 #include <utility>
 
 namespace brimwell::vcard::csv {
+namespace {
+
+std::uint32_t narrow(std::size_t value)
+{
+    if (value > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("A CSV row of more than 4 GiB");
+    return std::uint32_t(value);
+}
+
+}  // namespace
 
 void ContactCsvLayout::addFixed(FieldKind kind, std::vector<std::string_view> columns,
                                 WriteCells write)
@@ -18,14 +30,6 @@ void ContactCsvLayout::addNumbered(FieldKind kind, std::vector<std::string_view>
 {
     if (m_kinds.keeps(kind))
         m_groups.push_back({kind, std::move(columns), std::move(count), std::move(write), 0});
-}
-
-void ContactCsvLayout::measure(const Contact& contact)
-{
-    for (Group& group : m_groups) {
-        if (group.count)
-            group.repeat = std::max(group.repeat, group.count(contact));
-    }
 }
 
 void ContactCsvLayout::header(CsvRow& row) const
@@ -48,23 +52,59 @@ void ContactCsvLayout::header(CsvRow& row) const
     }
 }
 
-void ContactCsvLayout::row(const Contact& contact, CsvRow& row)
+void ContactCsvLayout::unpaddedRow(const Contact& contact, CsvRow& row, UnpaddedRow& shape)
 {
     prepare(contact);
-    for (const Group& group : m_groups) {
-        // A contact measured in the first pass never has more values than the group has
-        // room for; one that was not is cut to the header rather than shifting columns.
+    shape.runs.clear();
+    shape.values.clear();
+    std::size_t runStart = row.text().size();
+    std::size_t runCells = row.cellCount();
+    const auto endRun = [&] {
+        shape.runs.push_back(
+            {narrow(row.text().size() - runStart), narrow(row.cellCount() - runCells)});
+        runStart = row.text().size();
+        runCells = row.cellCount();
+    };
+    for (Group& group : m_groups) {
         const std::size_t values = group.count ? group.count(contact) : 1;
-        for (std::size_t index = 0; index < group.repeat; ++index) {
-            if (index >= values) {
-                row.emptyCells(group.columns.size());
-                continue;
-            }
+        for (std::size_t index = 0; index < values; ++index) {
             [[maybe_unused]] const std::size_t before = row.cellCount();
             group.write(contact, index, row);
             assert(row.cellCount() - before == group.columns.size());
         }
+        if (group.count) {
+            group.repeat = std::max(group.repeat, values);
+            endRun();
+            shape.values.push_back(narrow(values));
+        }
     }
+    endRun();
+}
+
+void ContactCsvLayout::paddedRow(std::string_view text, const UnpaddedRow& shape, CsvRow& row) const
+{
+    std::size_t offset = 0;
+    std::size_t cellsBefore = 0;  ///< in the unpadded row
+    const auto copyRun = [&](const UnpaddedRow::Run& run) {
+        row.writtenCells(text.substr(offset, run.bytes), run.cells, cellsBefore != 0);
+        offset += run.bytes;
+        cellsBefore += run.cells;
+    };
+    std::size_t point = 0;
+    for (const Group& group : m_groups) {
+        if (!group.count)
+            continue;
+        copyRun(shape.runs[point]);
+        row.emptyCells((group.repeat - shape.values[point]) * group.columns.size());
+        ++point;
+    }
+    copyRun(shape.runs[point]);
+}
+
+std::size_t ContactCsvLayout::numberedGroupCount() const
+{
+    return std::size_t(std::count_if(m_groups.begin(), m_groups.end(),
+                                     [](const Group& group) { return bool(group.count); }));
 }
 
 std::size_t ContactCsvLayout::columnCount() const

@@ -8,16 +8,23 @@
 #include "vcard/contact.h"
 #include "vcard/csv/csv_row.h"
 #include "vcard/csv/field_kinds.h"
+#include "vcard/csv/row_spool.h"
 
 namespace brimwell::vcard::csv {
 
-/// The columns of one CSV layout and how a contact fills them. A combined CSV takes two
-/// passes over the contacts, so that they can be streamed twice instead of kept:
+/// The columns of one CSV layout and how a contact fills them. A combined CSV is written in
+/// one pass over the contacts without keeping them: each row is written without the empty
+/// cells that pad its numbered groups and kept aside (RowSpool) while the groups are sized;
+/// once the last contact is in, the header and the padded rows follow:
 ///
 ///     GoogleLayout layout(kinds);
-///     for (const Contact& c : firstPass) layout.measure(c);   // sizes the numbered groups
+///     for (const Contact& c : contacts) {
+///         layout.unpaddedRow(c, row, shape);   // also sizes the numbered groups
+///         spool.add(row.text(), shape);
+///         row.clear();
+///     }
 ///     writer.writeHeader(layout);
-///     for (const Contact& c : secondPass) writer.writeRow(layout, c);
+///     while (spool.next(text, shape)) writer.writeRow(layout, text, shape);
 ///
 /// Columns come in groups: a fixed group is written once; a numbered group (`E-mail 1 -
 /// Label,E-mail 1 - Value`, `E-mail 2 - ...`) as often as the contact that needs it most,
@@ -27,10 +34,17 @@ class ContactCsvLayout {
 public:
     virtual ~ContactCsvLayout() = default;
 
-    /// Grows each numbered group to the number of values `contact` has for it.
-    void measure(const Contact& contact);
     void header(CsvRow& row) const;
-    void row(const Contact& contact, CsvRow& row);
+    /// Writes the cells of `contact` into `row`, but not the empty cells that pad its
+    /// numbered groups; `shape` tells where they go. Grows each numbered group to the number
+    /// of values `contact` has for it.
+    void unpaddedRow(const Contact& contact, CsvRow& row, UnpaddedRow& shape);
+    /// Writes a row that unpaddedRow() gave as `text` and `shape`, padded to the header's
+    /// width as it is now.
+    void paddedRow(std::string_view text, const UnpaddedRow& shape, CsvRow& row) const;
+
+    /// The numbered groups kept: the padding points of each UnpaddedRow.
+    std::size_t numberedGroupCount() const;
 
     /// The number of columns header() writes.
     std::size_t columnCount() const;

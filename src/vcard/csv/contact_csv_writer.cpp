@@ -28,9 +28,10 @@ void ContactCsvWriter::writeHeader(const ContactCsvLayout& layout)
     writeLine();
 }
 
-void ContactCsvWriter::writeRow(ContactCsvLayout& layout, const Contact& contact)
+void ContactCsvWriter::writeRow(const ContactCsvLayout& layout, std::string_view text,
+                                const UnpaddedRow& shape)
 {
-    layout.row(contact, m_row);
+    layout.paddedRow(text, shape, m_row);
     m_row.endLine();
     writeLine();
 }

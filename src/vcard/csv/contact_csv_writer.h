@@ -18,7 +18,7 @@ namespace brimwell::vcard::csv {
 ///
 ///     ContactCsvWriter writer(file, style, "windows-1252");
 ///     writer.writeHeader(layout);
-///     for (const Contact& c : contacts) writer.writeRow(layout, c);
+///     while (spool.next(text, shape)) writer.writeRow(layout, text, shape);
 ///     writer.finish();   // writer.unmappableCount(): characters written as '?'
 ///
 /// A failed write shows in the stream's state, which the caller checks after finish().
@@ -32,7 +32,8 @@ public:
     ~ContactCsvWriter();
 
     void writeHeader(const ContactCsvLayout& layout);
-    void writeRow(ContactCsvLayout& layout, const Contact& contact);
+    /// Writes a row of layout.unpaddedRow(), padded to the header.
+    void writeRow(const ContactCsvLayout& layout, std::string_view text, const UnpaddedRow& shape);
     /// Writes the rest of the text and flushes the stream.
     void finish();
 

@@ -1,6 +1,7 @@
 #include "vcard/csv/csv_row.h"
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
 #include <cstring>
 
@@ -48,6 +49,21 @@ void CsvRow::emptyCells(std::size_t count)
             out = copy(m_style.separator, out);
     }
     m_size = std::size_t(out - m_data.get());
+    m_cells += count;
+}
+
+void CsvRow::writtenCells(std::string_view written, std::size_t count, bool separated)
+{
+    if (count == 0)
+        return;
+    // Cells that followed others still do: only cells that came first can lose that place.
+    assert(!separated || m_cells != 0);
+    const std::string_view separator = m_style.separator;
+    char* out = room(separator.size() + written.size());
+    if (!separated && m_cells != 0)
+        out = copy(separator, out);
+    std::memcpy(out, written.data(), written.size());
+    m_size = std::size_t(out - m_data.get()) + written.size();
     m_cells += count;
 }
 

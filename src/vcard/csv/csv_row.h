@@ -37,6 +37,10 @@ public:
         end();
     }
     void emptyCells(std::size_t count);
+    /// `count` cells as a row of the same style wrote them (`written`): they begin with the
+    /// separator when `separated`, that is when they were not the first cells of that row,
+    /// and then they are not the first cells of this one either.
+    void writtenCells(std::string_view written, std::size_t count, bool separated);
     /// One cell with `values` joined by `separator`.
     void joined(const std::vector<std::string>& values, std::string_view separator);
 
@@ -84,7 +88,12 @@ public:
 
     /// The lines written since the last clear().
     std::string_view text() const { return {m_data.get(), m_size}; }
-    void clear() { m_size = 0; }
+    /// Drops the text, a line not yet ended included.
+    void clear()
+    {
+        m_size = 0;
+        m_cells = 0;
+    }
 
 private:
     /// The end of the text, with room for `extra` more bytes and two quotes after them.

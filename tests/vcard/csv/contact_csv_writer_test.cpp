@@ -6,6 +6,7 @@
 
 #include <sstream>
 
+#include "csv_test_support.h"
 #include "vcard/csv/google_layout.h"
 
 namespace brimwell::vcard::csv {
@@ -25,15 +26,15 @@ std::pair<std::string, std::size_t> write(std::size_t count, std::string_view en
                                           bool finish = true)
 {
     GoogleLayout layout;
+    std::vector<Contact> contacts;
     for (std::size_t i = 0; i < count; ++i)
-        layout.measure(zoe(i));
+        contacts.push_back(zoe(i));
+    RowSpool spool = testing::spoolRows(layout, contacts);
     std::ostringstream out;
     std::size_t unmappable = 0;
     {
         ContactCsvWriter writer(out, {}, encoding);
-        writer.writeHeader(layout);
-        for (std::size_t i = 0; i < count; ++i)
-            writer.writeRow(layout, zoe(i));
+        testing::writeRows(writer, layout, spool);
         if (finish)
             writer.finish();
         unmappable = writer.unmappableCount();
@@ -100,10 +101,9 @@ TEST(contact_csv_writer_test, counts_what_the_code_page_lacked)
     contact.notes = {"日本"};
     std::ostringstream out;
     GoogleLayout layout;
-    layout.measure(contact);
+    RowSpool spool = testing::spoolRows(layout, {contact});
     ContactCsvWriter writer(out, {}, "windows-1252");
-    writer.writeHeader(layout);
-    writer.writeRow(layout, contact);
+    testing::writeRows(writer, layout, spool);
     writer.finish();
     EXPECT_EQ(writer.unmappableCount(), 3u);
     EXPECT_NE(out.str().find("\r\nZo\xEB,,?mega,"), std::string::npos);

@@ -9,23 +9,48 @@
 #include "vcard/contact.h"
 #include "vcard/csv/contact_csv_layout.h"
 #include "vcard/csv/contact_csv_writer.h"
+#include "vcard/csv/row_spool.h"
 
 // What the layout tests share: writing contacts through a layout into a string, and
 // reading the result back as a table of cells.
 
 namespace brimwell::vcard::csv::testing {
 
-/// The whole CSV the two passes over `contacts` give.
+/// The rows of `contacts` as the job spools them, without their padding; the layout's
+/// numbered groups sized by them. Rewound, ready for writeRows().
+inline RowSpool spoolRows(ContactCsvLayout& layout, const std::vector<Contact>& contacts,
+                          const CsvStyle& style = {})
+{
+    RowSpool spool(layout.numberedGroupCount());
+    CsvRow row(style);
+    UnpaddedRow shape;
+    for (const Contact& contact : contacts) {
+        layout.unpaddedRow(contact, row, shape);
+        spool.add(row.text(), shape);
+        row.clear();
+    }
+    spool.rewind();
+    return spool;
+}
+
+/// The header and the padded rows of `spool`.
+inline void writeRows(ContactCsvWriter& writer, const ContactCsvLayout& layout, RowSpool& spool)
+{
+    writer.writeHeader(layout);
+    std::string text;
+    UnpaddedRow shape;
+    while (spool.next(text, shape))
+        writer.writeRow(layout, text, shape);
+}
+
+/// The whole CSV of `contacts`, written as the job writes it.
 inline std::string writeCsv(ContactCsvLayout& layout, const std::vector<Contact>& contacts,
                             const CsvStyle& style = {}, std::string_view encoding = "utf-8")
 {
-    for (const Contact& contact : contacts)
-        layout.measure(contact);
+    RowSpool spool = spoolRows(layout, contacts, style);
     std::ostringstream out;
     ContactCsvWriter writer(out, style, encoding);
-    writer.writeHeader(layout);
-    for (const Contact& contact : contacts)
-        writer.writeRow(layout, contact);
+    writeRows(writer, layout, spool);
     writer.finish();
     return out.str();
 }

@@ -1,4 +1,4 @@
-// The Google Contacts layout: its fixed columns, numbered groups sized by the first pass,
+// The Google Contacts layout: its fixed columns, numbered groups sized by every contact,
 // Google's label words and preference marks, the Labels column and the column filter.
 #include "vcard/csv/google_layout.h"
 
