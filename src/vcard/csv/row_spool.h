@@ -54,12 +54,17 @@ public:
     bool next(std::string& text, UnpaddedRow& row);
 
 private:
+    /// The bytes the file's stream gathers between two system calls.
+    static constexpr std::size_t kBufferSize = std::size_t{1} << 18;
+
     struct Closer {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
 
     [[noreturn]] static void fail(const char* what);
 
+    /// The stream's buffer, which must outlive the stream (so it is destroyed after it).
+    std::unique_ptr<char[]> m_buffer;
     std::unique_ptr<std::FILE, Closer> m_file;
     std::size_t m_paddingPoints;
     std::size_t m_rows = 0;
