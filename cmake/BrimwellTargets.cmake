@@ -30,6 +30,11 @@ set(BRIMWELL_PGO "" CACHE STRING "Profile-guided optimisation of the engine: gen
 set_property(CACHE BRIMWELL_PGO PROPERTY STRINGS "" generate use)
 set(BRIMWELL_PGO_DIR "" CACHE PATH "The folder the training run writes its profile to, and the build reads it from")
 
+function(brimwell_depend_on_profile target stamp)
+  get_target_property(sources ${target} SOURCES)
+  set_property(SOURCE ${sources} APPEND PROPERTY OBJECT_DEPENDS "${stamp}")
+endfunction()
+
 # brimwell_apply_pgo(target) builds the target's own sources for BRIMWELL_PGO.
 function(brimwell_apply_pgo target)
   if(BRIMWELL_PGO STREQUAL "")
@@ -51,6 +56,13 @@ function(brimwell_apply_pgo target)
     target_compile_options(${target} PRIVATE "-fprofile-use=${where}"
                            "-fprofile-prefix-path=${PROJECT_BINARY_DIR}"
                            -fprofile-partial-training -Wno-missing-profile)
+    # A new profile (the training run touches its stamp) rebuilds the objects it optimises;
+    # the sources are known once the target's folder has been read.
+    if(EXISTS "${where}/trained")
+      # A deferred call reads its arguments when it runs: EVAL puts in their values now.
+      cmake_language(EVAL CODE "cmake_language(DEFER CALL brimwell_depend_on_profile
+                     [[${target}]] [[${where}/trained]])")
+    endif()
   else()
     message(FATAL_ERROR "BRIMWELL_PGO is generate, use or empty, not '${BRIMWELL_PGO}'")
   endif()
