@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "vcard/csv/contact_text.h"
+
 namespace brimwell::vcard::csv {
 namespace {
 
@@ -99,6 +101,13 @@ void ContactCsvLayout::paddedRow(std::string_view text, const UnpaddedRow& shape
         ++point;
     }
     copyRun(shape.runs[point]);
+}
+
+void ContactCsvLayout::dateCell(const DateValue& date, CsvRow& row)
+{
+    m_date.clear();
+    appendIsoDate(date, m_date);
+    row.cell(m_date);
 }
 
 std::size_t ContactCsvLayout::numberedGroupCount() const

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -72,6 +73,10 @@ protected:
 
     const FieldKinds& kinds() const { return m_kinds; }
 
+    /// One cell with the date as appendIsoDate() writes it, built in a buffer kept from row
+    /// to row.
+    void dateCell(const DateValue& date, CsvRow& row);
+
 private:
     struct Group {
         FieldKind kind;
@@ -83,6 +88,7 @@ private:
 
     FieldKinds m_kinds;
     std::vector<Group> m_groups;
+    std::string m_date;
 };
 
 }  // namespace brimwell::vcard::csv

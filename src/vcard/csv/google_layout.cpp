@@ -169,11 +169,4 @@ void GoogleLayout::labelCell(LabelledValue kind, const Attributes& attributes, b
     row.end();
 }
 
-void GoogleLayout::dateCell(const DateValue& date, CsvRow& row)
-{
-    m_date.clear();
-    appendIsoDate(date, m_date);
-    row.cell(m_date);
-}
-
 }  // namespace brimwell::vcard::csv

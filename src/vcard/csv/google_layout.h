@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 
 #include "vcard/csv/contact_csv_layout.h"
 #include "vcard/csv/google_labels.h"
@@ -29,14 +28,12 @@ private:
     /// The label cell of a value: `* ` first for the contact's preferred one.
     static void labelCell(LabelledValue kind, const Attributes& attributes, bool preferred,
                           CsvRow& row);
-    void dateCell(const DateValue& date, CsvRow& row);
 
     std::size_t m_preferredEmail = 0;
     std::size_t m_preferredPhone = 0;
     std::size_t m_preferredAddress = 0;
     std::size_t m_preferredUrl = 0;
     std::size_t m_preferredIm = 0;
-    std::string m_date;
 };
 
 }  // namespace brimwell::vcard::csv

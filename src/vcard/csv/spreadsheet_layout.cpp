@@ -147,11 +147,4 @@ void SpreadsheetLayout::typeCell(const Attributes& attributes, CsvRow& row)
     row.end();
 }
 
-void SpreadsheetLayout::dateCell(const DateValue& date, CsvRow& row)
-{
-    m_date.clear();
-    appendIsoDate(date, m_date);
-    row.cell(m_date);
-}
-
 }  // namespace brimwell::vcard::csv

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "vcard/csv/contact_csv_layout.h"
 
 namespace brimwell::vcard::csv {
@@ -21,9 +19,6 @@ private:
     void addValueGroups();
     /// The Type cell: types, label and "preferred", joined by ", ".
     static void typeCell(const Attributes& attributes, CsvRow& row);
-    void dateCell(const DateValue& date, CsvRow& row);
-
-    std::string m_date;
 };
 
 }  // namespace brimwell::vcard::csv
