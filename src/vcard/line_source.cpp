@@ -1,12 +1,23 @@
 #include "vcard/line_source.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace brimwell::vcard {
 
-LineSource::LineSource(std::istream& in, std::size_t blockSize)
-    : m_in(in), m_blockSize(blockSize < 4 ? 4 : blockSize)
+LineSource::LineSource(std::istream& in, std::size_t blockSize, std::uintmax_t byteLimit)
+    : m_in(in), m_blockSize(blockSize < 4 ? 4 : blockSize), m_bytesLeft(byteLimit)
 {}
+
+std::size_t LineSource::read(char* into)
+{
+    const auto wanted =
+        static_cast<std::streamsize>(std::min<std::uintmax_t>(m_blockSize, m_bytesLeft));
+    m_in.read(into, wanted);
+    const auto got = static_cast<std::size_t>(m_in.gcount());
+    m_bytesLeft -= got;
+    return got;
+}
 
 bool LineSource::fill()
 {
@@ -21,8 +32,7 @@ bool LineSource::fill()
     std::size_t got = 0;
     if (m_transcoder || !m_started) {
         m_block.resize(m_blockSize);
-        m_in.read(m_block.data(), static_cast<std::streamsize>(m_blockSize));
-        got = static_cast<std::size_t>(m_in.gcount());
+        got = read(m_block.data());
         m_block.resize(got);
         if (!m_started) {
             m_started = true;
@@ -38,8 +48,7 @@ bool LineSource::fill()
         // The buffer only grows, so its bytes past the text are never filled in vain.
         if (m_buffer.size() < m_end + m_blockSize)
             m_buffer.resize(m_end + m_blockSize);
-        m_in.read(m_buffer.data() + m_end, static_cast<std::streamsize>(m_blockSize));
-        got = static_cast<std::size_t>(m_in.gcount());
+        got = read(m_buffer.data() + m_end);
         m_end += got;
     }
     m_ended = got < m_blockSize;

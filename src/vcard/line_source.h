@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <istream>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,8 +17,10 @@ namespace brimwell::vcard {
 
 class LineSource {
 public:
-    /// Reads `in` `blockSize` bytes at a time (at least four).
-    explicit LineSource(std::istream& in, std::size_t blockSize = 64 * 1024);
+    /// Reads `in` `blockSize` bytes at a time (at least four), and no more than `byteLimit`
+    /// bytes in all.
+    explicit LineSource(std::istream& in, std::size_t blockSize = 64 * 1024,
+                        std::uintmax_t byteLimit = std::numeric_limits<std::uintmax_t>::max());
 
     /// The current line without its line end, valid until advance(); false at the end.
     bool peek(std::string_view& line);
@@ -28,10 +32,13 @@ public:
 
 private:
     bool fill();
+    /// Reads up to a block into `into`, within the limit; returns how many bytes it read.
+    std::size_t read(char* into);
     void detectMark();
 
     std::istream& m_in;
     std::size_t m_blockSize;
+    std::uintmax_t m_bytesLeft;
     std::string m_buffer;  ///< text (UTF-8 when transcoded) not yet cut into lines, up to m_end
     std::size_t m_end = 0;
     std::size_t m_position = 0;

@@ -12,12 +12,19 @@ namespace {
 /// How much of a line that is no property a warning shows.
 constexpr std::size_t kExcerptLength = 40;
 
-std::unique_ptr<std::ifstream> openFile(const std::filesystem::path& path)
+std::unique_ptr<std::ifstream> openFile(const std::filesystem::path& path, std::uintmax_t from = 0)
 {
     auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
-    if (!*file)
+    if (!*file || (from > 0 && !file->seekg(static_cast<std::streamoff>(from))))
         throw std::runtime_error("cannot open file " + path.string());
     return file;
+}
+
+std::string cardWarning(const std::string& fileName, std::size_t card, std::string_view detail)
+{
+    std::string warning = fileName + ": card " + std::to_string(card);
+    warning += detail;
+    return warning;
 }
 
 bool isCardMarker(const Property& property, std::string_view name)
@@ -36,20 +43,27 @@ bool isGluedCardMarkers(const Property& property)
 }  // namespace
 
 VCardReader::VCardReader(std::unique_ptr<std::ifstream> file, std::istream* in,
-                         std::string fileName, const ReaderOptions& options)
+                         std::string fileName, const ReaderOptions& options,
+                         std::uintmax_t byteLimit)
     : m_file(std::move(file)),
       m_fileName(std::move(fileName)),
       m_charsets(options.fallbackCharset),
-      m_source(in != nullptr ? *in : *m_file, options.blockSize),
+      m_source(in != nullptr ? *in : *m_file, options.blockSize, byteLimit),
       m_lines(m_source)
 {}
 
 VCardReader::VCardReader(std::istream& in, std::string fileName, const ReaderOptions& options)
-    : VCardReader(nullptr, &in, std::move(fileName), options)
+    : VCardReader(nullptr, &in, std::move(fileName), options, ByteRange{}.end)
 {}
 
 VCardReader::VCardReader(const std::filesystem::path& path, const ReaderOptions& options)
-    : VCardReader(openFile(path), nullptr, path.string(), options)
+    : VCardReader(path, ByteRange{}, options)
+{}
+
+VCardReader::VCardReader(const std::filesystem::path& path, ByteRange range,
+                         const ReaderOptions& options)
+    : VCardReader(openFile(path, range.begin), nullptr, path.string(), options,
+                  range.end > range.begin ? range.end - range.begin : 0)
 {}
 
 VCardReader::~VCardReader() = default;
@@ -148,6 +162,7 @@ void VCardReader::endCard()
 
 void VCardReader::finishFile()
 {
+    m_endedBetweenCards = m_depth == 0;
     while (m_depth > 0) {
         m_open[m_depth - 1].builder->addProblem("no END:VCARD at the end of the file");
         endCard();
@@ -159,12 +174,20 @@ void VCardReader::finishFile()
 void VCardReader::warn(std::size_t cardNumber, const std::string& formattedName,
                        std::string_view problem)
 {
-    std::string warning = m_fileName + ": card " + std::to_string(cardNumber);
+    std::string detail;
     if (!formattedName.empty())
-        warning += " (" + formattedName + ")";
-    warning += ": ";
-    warning += problem;
-    m_warnings.push_back(std::move(warning));
+        detail += " (" + formattedName + ")";
+    detail += ": ";
+    detail += problem;
+    m_warnings.push_back(cardWarning(m_fileName, cardNumber, detail));
+    m_cardWarnings.push_back({m_warnings.size() - 1, cardNumber, std::move(detail)});
+}
+
+void VCardReader::numberCardsAfter(std::size_t cardsBefore)
+{
+    for (const CardWarning& warning : m_cardWarnings)
+        m_warnings[warning.index] =
+            cardWarning(m_fileName, cardsBefore + warning.card, warning.detail);
 }
 
 ReadResult readVCards(std::string_view bytes, std::string fileName, const ReaderOptions& options)

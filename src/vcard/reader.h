@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <istream>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,6 +37,12 @@ struct ReaderOptions {
     std::size_t blockSize = 64 * 1024;
 };
 
+/// A stretch of a file in bytes, from `begin` up to (not including) `end`.
+struct ByteRange {
+    std::uintmax_t begin = 0;
+    std::uintmax_t end = std::numeric_limits<std::uintmax_t>::max();
+};
+
 class VCardReader {
 public:
     /// Reads `in`; `fileName` names the file in warnings.
@@ -43,6 +50,10 @@ public:
 
     /// Opens and reads the file at `path`; throws std::runtime_error when it cannot be opened.
     explicit VCardReader(const std::filesystem::path& path, const ReaderOptions& options = {});
+
+    /// Reads the bytes `range` of the file at `path` as if they were the whole file.
+    VCardReader(const std::filesystem::path& path, ByteRange range,
+                const ReaderOptions& options = {});
 
     ~VCardReader();
 
@@ -53,9 +64,20 @@ public:
     /// Every warning so far, each naming the file, the card and the problem.
     const std::vector<std::string>& warnings() const { return m_warnings; }
 
+    /// The cards begun so far, nested ones included.
+    std::size_t cardCount() const { return m_cardCount; }
+
+    /// True once next() has returned false with every card closed by its END:VCARD, so that
+    /// the bytes after the end could have been read on their own.
+    bool endedBetweenCards() const { return m_finished && m_endedBetweenCards; }
+
+    /// Renumbers the cards named in the warnings as if `cardsBefore` cards came first: for
+    /// the reader of the later part of a file.
+    void numberCardsAfter(std::size_t cardsBefore);
+
 private:
     VCardReader(std::unique_ptr<std::ifstream> file, std::istream* in, std::string fileName,
-                const ReaderOptions& options);
+                const ReaderOptions& options, std::uintmax_t byteLimit);
     bool takeReady(Contact& contact);
     void handle(const LogicalLine& line);
     void beginCard();
@@ -87,7 +109,15 @@ private:
     bool m_beginPending = false;   ///< a glued `END:VCARDBEGIN:VCARD` began a card not yet read
     std::size_t m_cardCount = 0;
     bool m_finished = false;
+    bool m_endedBetweenCards = false;
     std::vector<std::string> m_warnings;
+    /// Where a warning names a card: its place in m_warnings, the number and what follows.
+    struct CardWarning {
+        std::size_t index;
+        std::size_t card;
+        std::string detail;
+    };
+    std::vector<CardWarning> m_cardWarnings;
 };
 
 /// Every contact and warning of an in-memory file.
