@@ -103,6 +103,14 @@ void ContactCsvLayout::paddedRow(std::string_view text, const UnpaddedRow& shape
     copyRun(shape.runs[point]);
 }
 
+void ContactCsvLayout::widenTo(const ContactCsvLayout& other)
+{
+    if (other.m_groups.size() != m_groups.size())
+        throw std::logic_error("ContactCsvLayout: a layout of another kind");
+    for (std::size_t i = 0; i < m_groups.size(); ++i)
+        m_groups[i].repeat = std::max(m_groups[i].repeat, other.m_groups[i].repeat);
+}
+
 void ContactCsvLayout::dateCell(const DateValue& date, CsvRow& row)
 {
     m_date.clear();

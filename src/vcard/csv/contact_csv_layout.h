@@ -44,6 +44,10 @@ public:
     /// width as it is now.
     void paddedRow(std::string_view text, const UnpaddedRow& shape, CsvRow& row) const;
 
+    /// Grows each numbered group to at least its size in `other`, a layout of the same kind
+    /// and filter that sized its groups on other contacts.
+    void widenTo(const ContactCsvLayout& other);
+
     /// The numbered groups kept: the padding points of each UnpaddedRow.
     std::size_t numberedGroupCount() const;
 

@@ -1,5 +1,6 @@
 #include "vcard/csv/row_spool.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -42,11 +43,36 @@ void RowSpool::add(std::string_view text, const UnpaddedRow& row)
         std::fwrite(text.data(), 1, text.size(), m_file.get()) != text.size())
         fail("Could not write to the temporary file that holds the rows");
     ++m_rows;
+    m_bytes += m_header.size() * sizeof(std::uint32_t) + text.size();
+}
+
+void RowSpool::append(RowSpool& other)
+{
+    if (other.m_paddingPoints != m_paddingPoints)
+        throw std::logic_error("RowSpool: rows of another layout");
+    other.rewind();
+    // Past the rows kept, though this spool was rewound or dropped rows since.
+    errno = 0;
+    if (std::fseek(m_file.get(), static_cast<long>(m_bytes), SEEK_SET) != 0)
+        fail("Could not find the end of the temporary file that holds the rows");
+    std::vector<char> block(kBufferSize);
+    for (std::uintmax_t left = other.m_bytes; left > 0;) {
+        const auto size = static_cast<std::size_t>(std::min<std::uintmax_t>(left, block.size()));
+        errno = 0;
+        if (std::fread(block.data(), 1, size, other.m_file.get()) != size)
+            fail("Could not read the temporary file that holds the rows");
+        errno = 0;
+        if (std::fwrite(block.data(), 1, size, m_file.get()) != size)
+            fail("Could not write to the temporary file that holds the rows");
+        left -= size;
+    }
+    m_rows += other.m_rows;
+    m_bytes += other.m_bytes;
 }
 
 RowSpool::Mark RowSpool::mark() const
 {
-    Mark mark{m_rows, {}};
+    Mark mark{m_rows, m_bytes, {}};
     errno = 0;
     if (std::fgetpos(m_file.get(), &mark.end) != 0)
         fail("Could not find the end of the temporary file that holds the rows");
@@ -60,6 +86,7 @@ void RowSpool::dropAfter(const Mark& mark)
     if (std::fsetpos(m_file.get(), &mark.end) != 0)
         fail("Could not go back in the temporary file that holds the rows");
     m_rows = mark.rows;
+    m_bytes = mark.bytes;
 }
 
 void RowSpool::rewind()

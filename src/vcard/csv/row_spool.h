@@ -40,9 +40,15 @@ public:
     void add(std::string_view text, const UnpaddedRow& row);
     std::size_t rowCount() const { return m_rows; }
 
+    /// Adds the rows of `other`, a spool of the same layout, after these (also after a
+    /// rewind()); `other` is left rewound. Throws std::runtime_error when a file cannot be read or
+    /// written.
+    void append(RowSpool& other);
+
     /// The rows added so far, to go back to when the rows after them must be dropped.
     struct Mark {
         std::size_t rows;
+        std::uintmax_t bytes;
         std::fpos_t end;
     };
     Mark mark() const;
@@ -68,7 +74,8 @@ private:
     std::unique_ptr<std::FILE, Closer> m_file;
     std::size_t m_paddingPoints;
     std::size_t m_rows = 0;
-    std::size_t m_read = 0;  ///< rows handed back since rewind()
+    std::uintmax_t m_bytes = 0;  ///< the bytes of the rows kept
+    std::size_t m_read = 0;      ///< rows handed back since rewind()
     std::vector<std::uint32_t> m_header;
 };
 

@@ -86,11 +86,19 @@ std::string paddedFromTheStart(const std::vector<GroupSpec>& groups,
     return std::string(row.text());
 }
 
+/// The contacts from `laterFrom` on go through a layout and spool of their own, appended.
 std::string spooledAndPadded(const std::vector<GroupSpec>& groups,
-                             const std::vector<Contact>& contacts, const CsvStyle& style)
+                             const std::vector<Contact>& contacts, const CsvStyle& style,
+                             std::size_t laterFrom)
 {
+    const auto cut = contacts.begin() + static_cast<std::ptrdiff_t>(laterFrom);
     TestLayout layout(groups);
-    RowSpool spool = testing::spoolRows(layout, contacts, style);
+    RowSpool spool = testing::spoolRows(layout, {contacts.begin(), cut}, style);
+    TestLayout laterLayout(groups);
+    RowSpool later = testing::spoolRows(laterLayout, {cut, contacts.end()}, style);
+    layout.widenTo(laterLayout);
+    spool.append(later);
+    spool.rewind();
     EXPECT_EQ(spool.rowCount(), contacts.size());
     CsvRow row(style);
     UnpaddedRow shape;
@@ -155,13 +163,15 @@ TEST(row_spool_test, padded_at_the_end_as_if_padded_from_the_start)
         std::vector<Contact> contacts;
         for (const auto& counts : c.values)
             contacts.push_back(withValues(counts));
-        EXPECT_EQ(spooledAndPadded(c.groups, contacts, c.style),
-                  paddedFromTheStart(c.groups, contacts, c.style))
-            << c.name;
+        // In one spool, and in two appended (the first contact alone, then the rest).
+        for (const std::size_t laterFrom : {contacts.size(), std::size_t{1}})
+            EXPECT_EQ(spooledAndPadded(c.groups, contacts, c.style, laterFrom),
+                      paddedFromTheStart(c.groups, contacts, c.style))
+                << c.name << ", later part from contact " << laterFrom;
     }
 }
 
-TEST(row_spool_test, rows_after_a_mark_are_dropped)
+TEST(row_spool_test, rows_after_a_mark_are_dropped_also_from_an_appended_spool)
 {
     RowSpool spool(1);
     const UnpaddedRow shape{{{1, 1}, {0, 0}}, {1}};
@@ -171,13 +181,19 @@ TEST(row_spool_test, rows_after_a_mark_are_dropped)
     spool.add("c", shape);
     spool.dropAfter(mark);
     spool.add("d", shape);
+    RowSpool other(1);
+    other.add("e", shape);
+    const RowSpool::Mark otherMark = other.mark();
+    other.add("f", shape);
+    other.dropAfter(otherMark);
+    spool.append(other);
     spool.rewind();
     std::string text;
     std::string all;
     UnpaddedRow back;
     while (spool.next(text, back))
         all += text;
-    EXPECT_EQ(all, "ad");
+    EXPECT_EQ(all, "ade");
     EXPECT_EQ(back.values, shape.values);
 }
 
