@@ -20,6 +20,11 @@ PGO_TRAIN_FLAGS := $(OPTIMISED) -DBRIMWELL_PGO=generate -DBRIMWELL_BUILD_BENCH=O
 
 RELEASE_FLAGS := $(OPTIMISED) -DBRIMWELL_PGO=use -DBRIMWELL_BUILD_GUI=ON -DBRIMWELL_BUILD_TESTS=OFF
 ASAN_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DBRIMWELL_BUILD_GUI=ON -DBRIMWELL_SANITIZE=ON
+# The test that runs a second thread (a file read in two parts), once more under
+# ThreadSanitizer.
+TSAN_DIR := build/tsan
+TSAN_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIMWELL_BUILD_GUI=OFF -DBRIMWELL_SANITIZE_THREADS=ON
+TSAN_TEST := faithful_export_test
 BENCH_DIR := build/bench
 BENCH_FLAGS := $(OPTIMISED) -DBRIMWELL_PGO=use -DBRIMWELL_BUILD_BENCH=ON -DBRIMWELL_BUILD_GUI=OFF \
                -DBRIMWELL_BUILD_TESTS=OFF
@@ -46,9 +51,11 @@ run: build
 	@echo "CSV files written to $(OUT_DIR):"
 	@ls -1 "$(OUT_DIR)"/*.csv
 
-test: deps format-check $(ASAN_DIR)/build.ninja $(FUZZ_SMOKE_DIR)/build.ninja
+test: deps format-check $(ASAN_DIR)/build.ninja $(TSAN_DIR)/build.ninja $(FUZZ_SMOKE_DIR)/build.ninja
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TEST)
+	ctest --test-dir $(TSAN_DIR) --output-on-failure -R '^$(TSAN_TEST)$$'
 	cmake --build $(FUZZ_SMOKE_DIR) -j $(JOBS) --target brimwell_fuzzers
 	ctest --test-dir $(FUZZ_SMOKE_DIR) --output-on-failure -j $(JOBS)
 
@@ -122,6 +129,9 @@ $(ASAN_DIR)/build.ninja: | deps
 
 $(BENCH_DIR)/build.ninja: Makefile | deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja $(BENCH_FLAGS)
+
+$(TSAN_DIR)/build.ninja: | deps
+	cmake -S . -B $(TSAN_DIR) -G Ninja $(TSAN_FLAGS)
 
 $(FUZZ_SMOKE_DIR)/build.ninja: | deps
 	cmake -S . -B $(FUZZ_SMOKE_DIR) -G Ninja $(FUZZ_FLAGS) -DBRIMWELL_FUZZ_SECONDS=$(FUZZ_SMOKE_SECONDS)

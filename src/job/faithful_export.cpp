@@ -5,8 +5,10 @@
 #include "base/error_trap.h"
 #include "base/progress.h"
 #include "conversion/output_path.h"
+#include "job/part_rows.h"
 #include "textio/paths.h"
 #include "textio/text_writer.h"
+#include "vcard/card_boundary.h"
 #include "vcard/csv/contact_csv_writer.h"
 #include "vcard/csv/csv_layouts.h"
 #include "vcard/csv/row_spool.h"
@@ -46,6 +48,16 @@ private:
     TargetFile& m_target;
 };
 
+/// A spoolContacts() step that lets the window yield every kContactsPerYield contacts.
+auto yieldEvery(Window& window)
+{
+    return [&window, contacts = 0L]() mutable {
+        if (++contacts % kContactsPerYield == 0)
+            window.yield();
+        return true;
+    };
+}
+
 std::string plural(std::size_t count, const char* one, const char* many)
 {
     return std::to_string(count) + " " + (count == 1 ? one : many);
@@ -57,9 +69,7 @@ std::size_t FaithfulExport::spoolRows(const std::vector<std::string>& sources,
                                       vcard::csv::ContactCsvLayout& layout,
                                       vcard::csv::RowSpool& spool)
 {
-    vcard::Contact contact;
     vcard::csv::CsvRow row(m_options.style);
-    vcard::csv::UnpaddedRow shape;
     std::size_t movedToNotes = 0;
     for (std::size_t i = 0; i < sources.size(); ++i) {
         const std::string& path = sources[i];
@@ -68,21 +78,9 @@ std::size_t FaithfulExport::spoolRows(const std::vector<std::string>& sources,
         m_window.setProgressText("Processing: " + GetFileName(path));
         m_window.yield();
         const vcard::csv::RowSpool::Mark start = spool.mark();
-        const std::size_t movedBefore = layout.valuesMovedToNotes();
-        const bool whole = m_trap.step(7, [&] {
-            vcard::VCardReader reader(std::filesystem::path(path), m_options.reader);
-            long contacts = 0;
-            while (reader.next(contact)) {
-                layout.unpaddedRow(contact, row, shape);
-                spool.add(row.text(), shape);
-                row.clear();
-                if (++contacts % kContactsPerYield == 0)
-                    m_window.yield();
-            }
-            m_warnings.insert(m_warnings.end(), reader.warnings().begin(), reader.warnings().end());
-        });
-        if (whole) {
-            movedToNotes += layout.valuesMovedToNotes() - movedBefore;
+        std::size_t moved = 0;
+        if (m_trap.step(7, [&] { moved = spoolFile(path, layout, spool, row); })) {
+            movedToNotes += moved;
         } else {
             // The rows go; the groups keep the sizes the file's first contacts gave them.
             spool.dropAfter(start);
@@ -90,6 +88,46 @@ std::size_t FaithfulExport::spoolRows(const std::vector<std::string>& sources,
         }
     }
     return movedToNotes;
+}
+
+std::size_t FaithfulExport::spoolFile(const std::string& path, vcard::csv::ContactCsvLayout& layout,
+                                      vcard::csv::RowSpool& spool, vcard::csv::CsvRow& row)
+{
+    if (const auto cut = vcard::middleCardBoundary(path, m_options.splitFromBytes))
+        if (const auto moved = spoolInTwoParts(path, *cut, layout, spool, row))
+            return *moved;
+    vcard::VCardReader reader(std::filesystem::path(path), m_options.reader);
+    const std::size_t movedBefore = layout.valuesMovedToNotes();
+    spoolContacts(reader, layout, spool, row, yieldEvery(m_window));
+    m_warnings.insert(m_warnings.end(), reader.warnings().begin(), reader.warnings().end());
+    return layout.valuesMovedToNotes() - movedBefore;
+}
+
+std::optional<std::size_t> FaithfulExport::spoolInTwoParts(const std::string& path,
+                                                           std::uintmax_t cut,
+                                                           vcard::csv::ContactCsvLayout& layout,
+                                                           vcard::csv::RowSpool& spool,
+                                                           vcard::csv::CsvRow& row)
+{
+    LaterPart later(path, cut, m_options);
+    const auto earlierLayout = vcard::csv::makeLayout(m_options.layout, m_options.kinds);
+    const vcard::csv::RowSpool::Mark start = spool.mark();
+    vcard::VCardReader earlier(std::filesystem::path(path), vcard::ByteRange{0, cut},
+                               m_options.reader);
+    spoolContacts(earlier, *earlierLayout, spool, row, yieldEvery(m_window));
+    if (!earlier.endedBetweenCards()) {
+        // The cut was inside a card after all: the file is read again in one part.
+        spool.dropAfter(start);
+        return std::nullopt;
+    }
+    later.wait();
+    spool.append(later.spool());
+    layout.widenTo(*earlierLayout);
+    layout.widenTo(later.layout());
+    later.reader().numberCardsAfter(earlier.cardCount());
+    for (const vcard::VCardReader* reader : {&earlier, &later.reader()})
+        m_warnings.insert(m_warnings.end(), reader->warnings().begin(), reader->warnings().end());
+    return earlierLayout->valuesMovedToNotes() + later.layout().valuesMovedToNotes();
 }
 
 void FaithfulExport::convert(const std::vector<std::string>& sources, const std::string& target)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,13 +15,14 @@ class ErrorTrap;
 
 namespace vcard::csv {
 class ContactCsvLayout;
+class CsvRow;
 class RowSpool;
 }  // namespace vcard::csv
 
 /// A run of the faithful engine over the window's file list: each vCard file is read by
-/// the faithful reader once; the rows wait in a temporary file (RowSpool) until the last
-/// contact has sized the layout's numbered groups, so that no file is ever held in memory
-/// whole.
+/// the faithful reader once (a large one in two parts at once, on two threads); the rows wait in a
+/// temporary file (RowSpool) until the last contact has sized the layout's numbered groups, so that
+/// no file is ever held in memory whole.
 ///
 ///     FaithfulExport run(window, trap, options);
 ///     run.writeCsvPerFile();            // or run.writeOneCsv(chosenPath)
@@ -48,6 +51,16 @@ private:
     /// Returns the values that the rows kept moved to Notes.
     std::size_t spoolRows(const std::vector<std::string>& sources,
                           vcard::csv::ContactCsvLayout& layout, vcard::csv::RowSpool& spool);
+    /// The rows of one file, added to `spool`; throws when the file cannot be read to its end.
+    /// Returns the values moved to Notes.
+    std::size_t spoolFile(const std::string& path, vcard::csv::ContactCsvLayout& layout,
+                          vcard::csv::RowSpool& spool, vcard::csv::CsvRow& row);
+    /// spoolFile() of a large file, whose bytes from `cut` on are read on a second thread;
+    /// nothing when the cut turns out to be inside a card, and no row was added.
+    std::optional<std::size_t> spoolInTwoParts(const std::string& path, std::uintmax_t cut,
+                                               vcard::csv::ContactCsvLayout& layout,
+                                               vcard::csv::RowSpool& spool,
+                                               vcard::csv::CsvRow& row);
 
     Window& m_window;
     ErrorTrap& m_trap;

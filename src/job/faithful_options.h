@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,9 @@ struct FaithfulOptions {
     vcard::csv::CsvStyle style;
     std::string encoding;
     vcard::ReaderOptions reader;
+    /// Files of this many bytes or more are read in two parts at once, on two threads; a
+    /// smaller file does not pay back the start of a thread.
+    std::uintmax_t splitFromBytes = std::uintmax_t{1} << 20;
 };
 
 /// Reads the options: the filter boxes, "Inclosed With Double Quotes", "Remove CRLF", the

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <utility>
+
+#include "base/error_trap.h"
 #include "job/conversion_job.h"
 #include "job/option_table.h"
 #include "job/options_controller.h"
@@ -170,6 +174,52 @@ TEST(faithful_export_test, outlook_counts_the_values_sent_to_notes)
     EXPECT_EQ(run.warnings()[0],
               "2 values without a column of their own went to Notes, each "
               "with its label.");
+}
+
+/// The CSV and the report of a one-CSV run over `files` in `layout`, each file read in two
+/// parts at once when `split`.
+std::pair<std::string, std::string> exportedInParts(const test::TempDir& dir,
+                                                    const std::vector<std::string>& files,
+                                                    vcard::csv::CsvLayoutKind layout, bool split)
+{
+    test::ScriptedWindow window;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        window.items.push_back(dir.write("f" + std::to_string(i) + ".vcf", files[i]));
+    FaithfulOptions options = faithfulOptions(window, layout, ",");
+    options.splitFromBytes = split ? 0 : std::numeric_limits<std::uintmax_t>::max();
+    ErrorTrap trap(window, "test", "exportedInParts");
+    FaithfulExport run(window, trap, options);
+    run.writeOneCsv(dir.file("all.csv"));
+    EXPECT_EQ(window.errorReports(), std::vector<std::string>{});
+    return {test::readBytes(dir.file("all.csv")), run.report()};
+}
+
+TEST(faithful_export_test, a_file_read_in_two_parts_gives_what_it_gives_in_one)
+{
+    // Five e-mails and a bad escape early, a nested card, two phones and an unknown
+    // character set late: both parts size groups, move values to Notes and warn.
+    const std::string early =
+        "BEGIN:VCARD\nVERSION:2.1\nFN:Al\nNOTE;ENCODING=QUOTED-PRINTABLE:=ZZ\nEMAIL:1@x\n"
+        "EMAIL:2@x\nEMAIL:3@x\nEMAIL:4@x\nEMAIL:5@x\nAGENT:\nBEGIN:VCARD\nFN:Agent\n"
+        "END:VCARD\nEND:VCARD\n";
+    const std::string late =
+        "BEGIN:VCARD\nVERSION:3.0\nFN:Bo\nTEL:1\nTEL:2\nNOTE;CHARSET=NONE-SUCH:b\n"
+        "END:VCARD\n";
+    // A cut at the middle of this one falls into a card: a quoted-printable note whose
+    // soft line break takes the END:VCARD line, so that B is nested in A, and A has a phone.
+    const std::string unclean =
+        "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:A\r\nNOTE;ENCODING=QUOTED-PRINTABLE:one=\r\n"
+        "END:VCARD\r\nBEGIN:VCARD\r\nFN:B\r\nEND:VCARD\r\nTEL:5\r\nEND:VCARD\r\n";
+    const std::vector<std::string> files = {early + late + early + late + late, unclean, late};
+    for (const auto layout :
+         {vcard::csv::CsvLayoutKind::GoogleContacts, vcard::csv::CsvLayoutKind::Outlook}) {
+        const test::TempDir dir;
+        const auto [csv, report] = exportedInParts(dir, files, layout, true);
+        EXPECT_EQ(csv, exportedInParts(dir, files, layout, false).first);
+        EXPECT_EQ(report, exportedInParts(dir, files, layout, false).second);
+        EXPECT_NE(report.find("f0.vcf: card 7 (Bo): unknown character set"), std::string::npos)
+            << report;
+    }
 }
 
 TEST(faithful_export_test, the_new_controls_are_remembered_after_the_others)
