@@ -54,8 +54,10 @@ function(brimwell_apply_pgo target)
   # build and the optimised one can live in different folders.
   set(where "${BRIMWELL_PGO_DIR}")
   if(BRIMWELL_PGO STREQUAL "generate")
+    # Atomic counters: a large file is read on two threads, whose counts must not race.
     target_compile_options(${target} PRIVATE "-fprofile-generate=${where}"
-                           "-fprofile-prefix-path=${PROJECT_BINARY_DIR}")
+                           "-fprofile-prefix-path=${PROJECT_BINARY_DIR}"
+                           -fprofile-update=prefer-atomic)
     target_link_options(${target} INTERFACE -fprofile-generate)
   elseif(BRIMWELL_PGO STREQUAL "use")
     # Code the training never ran is optimised as without a profile, and a source file the
