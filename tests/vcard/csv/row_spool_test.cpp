@@ -135,7 +135,7 @@ constexpr GroupSpec fixed(std::size_t columns)
     return {false, columns};
 }
 
-const SpoolCase kCases[] = {
+const std::vector<SpoolCase> kCases = {
     {"groups of different counts",
      {fixed(2), numbered(2), numbered(1), fixed(1), numbered(3)},
      {",", false, false},
