@@ -20,11 +20,10 @@ std::unique_ptr<std::ifstream> openFile(const std::filesystem::path& path, std::
     return file;
 }
 
-std::string cardWarning(const std::string& fileName, std::size_t card, std::string_view detail)
+/// The start of a warning about card `card` of `fileName`.
+std::string cardPrefix(const std::string& fileName, std::size_t card)
 {
-    std::string warning = fileName + ": card " + std::to_string(card);
-    warning += detail;
-    return warning;
+    return fileName + ": card " + std::to_string(card);
 }
 
 bool isCardMarker(const Property& property, std::string_view name)
@@ -174,20 +173,23 @@ void VCardReader::finishFile()
 void VCardReader::warn(std::size_t cardNumber, const std::string& formattedName,
                        std::string_view problem)
 {
-    std::string detail;
+    std::string warning = cardPrefix(m_fileName, cardNumber);
     if (!formattedName.empty())
-        detail += " (" + formattedName + ")";
-    detail += ": ";
-    detail += problem;
-    m_warnings.push_back(cardWarning(m_fileName, cardNumber, detail));
-    m_cardWarnings.push_back({m_warnings.size() - 1, cardNumber, std::move(detail)});
+        warning += " (" + formattedName + ")";
+    warning += ": ";
+    warning += problem;
+    m_cardWarnings.push_back({m_warnings.size(), cardNumber});
+    m_warnings.push_back(std::move(warning));
 }
 
 void VCardReader::numberCardsAfter(std::size_t cardsBefore)
 {
-    for (const CardWarning& warning : m_cardWarnings)
-        m_warnings[warning.index] =
-            cardWarning(m_fileName, cardsBefore + warning.card, warning.detail);
+    for (CardWarning& warning : m_cardWarnings) {
+        std::string& text = m_warnings[warning.index];
+        text.replace(0, cardPrefix(m_fileName, warning.card).size(),
+                     cardPrefix(m_fileName, cardsBefore + warning.card));
+        warning.card += cardsBefore;
+    }
 }
 
 ReadResult readVCards(std::string_view bytes, std::string fileName, const ReaderOptions& options)

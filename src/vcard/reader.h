@@ -111,11 +111,10 @@ private:
     bool m_finished = false;
     bool m_endedBetweenCards = false;
     std::vector<std::string> m_warnings;
-    /// Where a warning names a card: its place in m_warnings, the number and what follows.
+    /// A warning that names a card: its place in m_warnings and the card's number.
     struct CardWarning {
         std::size_t index;
         std::size_t card;
-        std::string detail;
     };
     std::vector<CardWarning> m_cardWarnings;
 };
