@@ -5,15 +5,21 @@
 #include <cstring>
 #include <string_view>
 
-// Finding the first of a few bytes in short text, eight bytes at a time: vCard values and
-// lines are mostly shorter than the start-up cost of a library search would pay back.
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// Finding the first of a few bytes in short text: vCard values and lines are mostly shorter
+// than the start-up cost of a library search would pay back. With SSE2 the text is read in
+// aligned blocks of sixteen bytes, without the byte-by-byte tail that short values would
+// spend most of their time in; elsewhere eight bytes at a time.
 
 namespace brimwell::vcard {
 
-/// Where the first byte of `text` at or after `from` that equals one of `bytes` is;
-/// text.size() when there is none.
+/// findFirstOf() eight bytes at a time, for processors without SSE2 (and for the tests, which
+/// check both ways on every machine).
 template <char... bytes>
-std::size_t findFirstOf(std::string_view text, std::size_t from)
+std::size_t findFirstOfByWords(std::string_view text, std::size_t from)
 {
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
     constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
@@ -40,6 +46,51 @@ std::size_t findFirstOf(std::string_view text, std::size_t from)
     return size;
 }
 
+#if defined(__SSE2__)
+/// One bit for each byte of the aligned block at `block` that equals one of `bytes`.
+template <char... bytes>
+__attribute__((no_sanitize("address", "thread"))) unsigned blockMatches(std::uintptr_t block)
+{
+    const __m128i chunk = _mm_load_si128(reinterpret_cast<const __m128i*>(block));
+    __m128i found = _mm_setzero_si128();
+    ((found = _mm_or_si128(found, _mm_cmpeq_epi8(chunk, _mm_set1_epi8(bytes)))), ...);
+    return static_cast<unsigned>(_mm_movemask_epi8(found));
+}
+#endif
+
+/// Where the first byte of `text` at or after `from` that equals one of `bytes` is;
+/// text.size() when there is none.
+///
+/// The first and the last block may take in bytes before `from` and past the end of the
+/// text: an aligned block never crosses a page, so reading it cannot fault, and the matches
+/// outside the text are masked off. The address and thread sanitizers, which would take
+/// those reads for the program's own, are told to leave the reading alone.
+template <char... bytes>
+std::size_t findFirstOf(std::string_view text, std::size_t from)
+{
+#if !defined(__SSE2__)
+    return findFirstOfByWords<bytes...>(text, from);
+#else
+    if (from >= text.size())
+        return text.size();
+    const auto start = reinterpret_cast<std::uintptr_t>(text.data());
+    const std::uintptr_t first = start + from;
+    const std::uintptr_t end = start + text.size();
+    std::uintptr_t block = first & ~std::uintptr_t{15};
+    unsigned mask = blockMatches<bytes...>(block) >> (first - block) << (first - block);
+    for (;;) {
+        if (mask != 0) {
+            const std::uintptr_t at = block + static_cast<unsigned>(std::countr_zero(mask));
+            return at < end ? at - start : text.size();
+        }
+        block += 16;
+        if (block >= end)
+            return text.size();
+        mask = blockMatches<bytes...>(block);
+    }
+#endif
+}
+
 /// How many bytes of `text` equal one of `bytes`.
 template <char... bytes>
 std::size_t countOf(std::string_view text)
@@ -59,7 +110,8 @@ std::size_t countOf(std::string_view text)
             const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));
             return ~(((x & kLows) + kLows) | x) & ~kLows;
         };
-        count += static_cast<std::size_t>(std::popcount((matches(bytes) | ...)));
+        // One bit a matching byte, summed into the top byte by the multiplication.
+        count += static_cast<std::size_t>((((matches(bytes) | ...) >> 7) * kOnes) >> 56);
     }
     for (; i < size; ++i)
         count += static_cast<std::size_t>(((data[i] == bytes) || ...));

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "vcard/byte_scan.h"
+
 namespace brimwell::vcard {
 
 LineSource::LineSource(std::istream& in, std::size_t blockSize, std::uintmax_t byteLimit)
@@ -83,13 +85,10 @@ bool LineSource::peek(std::string_view& line)
     if (!m_hasLine) {
         std::size_t searched = m_position;
         for (;;) {
-            const char* begin = m_buffer.data() + searched;
-            const char* end = m_buffer.data() + m_end;
-            const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', end - begin));
-            const char* stop = lf != nullptr ? lf : end;
-            const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', stop - begin));
-            const char* p = cr != nullptr ? cr : stop;
-            const std::size_t at = static_cast<std::size_t>(p - m_buffer.data());
+            const std::string_view text(m_buffer.data(), m_end);
+            const std::size_t at = findFirstOf<'\n', '\r'>(text, searched);
+            const char* end = text.data() + m_end;
+            const char* p = text.data() + at;
             // A CR needs two more bytes to know whether CR LF or CR CR LF ends the line.
             if (p < end && (*p == '\n' || m_ended || end - p >= 3)) {
                 std::size_t endLength = 1;

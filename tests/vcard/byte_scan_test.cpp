@@ -2,31 +2,50 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace brimwell::vcard {
 namespace {
 
-// Every length and position around the eight-byte steps, with filler bytes that sit next
-// to the sought ones (`;` + 1, `\` - 1) and bytes past 0x7F, which the word test must not
-// take for a match.
+// Both ways of searching, which must agree.
+template <char... bytes>
+std::size_t find(std::string_view text, std::size_t from)
+{
+    const std::size_t byWords = findFirstOfByWords<bytes...>(text, from);
+    EXPECT_EQ(findFirstOf<bytes...>(text, from), byWords);
+    return byWords;
+}
+
+// Every length, position and alignment around the sixteen- and eight-byte steps, with
+// filler bytes that sit next to the sought ones (`;` + 1, `\` - 1) and bytes past 0x7F,
+// which the word test must not take for a match. The text sits between sought bytes, which
+// the aligned blocks read and must leave out.
 TEST(byte_scan_test, first_match_at_every_position)
 {
     for (const char filler : {'a', '<', '[', '\xC3', '\xFF', '\x01'}) {
-        for (std::size_t length = 0; length <= 20; ++length) {
-            const std::string none(length, filler);
-            EXPECT_EQ((findFirstOf<';', '\\'>(none, 0)), length);
-            for (std::size_t at = 0; at < length; ++at) {
-                for (const char sought : {';', '\\'}) {
-                    std::string text = none;
-                    text[at] = sought;
-                    if (at + 1 < length)
-                        text[at + 1] = sought == ';' ? '\\' : ';';  // a later match
-                    SCOPED_TRACE(testing::Message() << "filler " << int(filler) << " length "
-                                                    << length << " at " << at);
-                    EXPECT_EQ((findFirstOf<';', '\\'>(text, 0)), at);
-                    EXPECT_EQ((findFirstOf<';', '\\'>(text, at)), at);
-                    EXPECT_EQ((findFirstOf<';', '\\'>(text, at + 2)), length);
+        for (std::size_t length = 0; length <= 40; ++length) {
+            for (std::size_t offset = 0; offset < 16; offset += length % 2 == 0 ? 1 : 5) {
+                std::string buffer(offset + length + 32, ';');
+                const auto text = [&] {
+                    return std::string_view(buffer).substr(16 + offset, length);
+                };
+                std::fill_n(buffer.begin() + 16 + static_cast<std::ptrdiff_t>(offset), length,
+                            filler);
+                buffer[16 + offset + length] = '-';  // a match past the end is not `length`
+                SCOPED_TRACE(testing::Message() << "filler " << int(filler) << " length " << length
+                                                << " offset " << offset);
+                EXPECT_EQ((find<';', '\\'>(text(), 0)), length);
+                for (std::size_t at = 0; at < length; ++at) {
+                    for (const char sought : {';', '\\'}) {
+                        char& byte = buffer[16 + offset + at];
+                        byte = sought;
+                        SCOPED_TRACE(testing::Message() << "at " << at);
+                        EXPECT_EQ((find<';', '\\'>(text(), 0)), at);
+                        EXPECT_EQ((find<';', '\\'>(text(), at)), at);
+                        EXPECT_EQ((find<';', '\\'>(text(), at + 1)), length);
+                        byte = filler;
+                    }
                 }
             }
         }
@@ -37,10 +56,10 @@ TEST(byte_scan_test, a_match_just_after_a_zero_byte)
 {
     // The word test marks bytes above a match as well; the first mark must be the match.
     const std::string text("ab\0;cdefgh;", 11);
-    EXPECT_EQ((findFirstOf<';'>(text, 0)), 3u);
-    EXPECT_EQ((findFirstOf<'\0'>(text, 0)), 2u);
-    EXPECT_EQ((findFirstOf<'\0', ';'>(text, 3)), 3u);
-    EXPECT_EQ((findFirstOf<'\0', ';'>(text, 4)), 10u);
+    EXPECT_EQ((find<';'>(text, 0)), 3u);
+    EXPECT_EQ((find<'\0'>(text, 0)), 2u);
+    EXPECT_EQ((find<'\0', ';'>(text, 3)), 3u);
+    EXPECT_EQ((find<'\0', ';'>(text, 4)), 10u);
 }
 
 TEST(byte_scan_test, counts_every_match_exactly)
