@@ -56,18 +56,23 @@ bool LogicalLines::next(LogicalLine& line)
     line.isProperty = parseProperty(line.text, line.property);
     if (!line.isProperty)
         return true;
+    // Joined lines only lengthen the value, so the property stays what it is; it is parsed
+    // again once, for views of the text that the line was moved to.
+    const std::string_view parsed = line.text;
     switch (line.property.encoding) {
     case ValueEncoding::QuotedPrintable:
-        while (line.property.value.ends_with('=') && joinSoftBreak(line))
-            line.isProperty = parseProperty(line.text, line.property);
+        while (line.text.ends_with('=') && joinSoftBreak(line)) {
+        }
         break;
     case ValueEncoding::Base64:
-        while (joinBase64Line(line))
-            line.isProperty = parseProperty(line.text, line.property);
+        while (joinBase64Line(line)) {
+        }
         break;
     case ValueEncoding::None:
         break;
     }
+    if (line.text.data() != parsed.data() || line.text.size() != parsed.size())
+        parseProperty(line.text, line.property);
     return true;
 }
 
@@ -77,9 +82,6 @@ void LogicalLines::keep(LogicalLine& line)
         return;
     line.storage.assign(line.text);
     line.text = line.storage;
-    // The parsed views must move along: the source's buffer may change once it reads on.
-    if (line.isProperty)
-        parseProperty(line.text, line.property);
 }
 
 bool LogicalLines::joinSoftBreak(LogicalLine& line)

@@ -28,7 +28,8 @@ public:
     bool next(LogicalLine& line);
 
 private:
-    /// Copies a line that is still a view of the source into its storage.
+    /// Copies a line that is still a view of the source into its storage; next() parses the
+    /// property again once it has joined what belongs to the line.
     void keep(LogicalLine& line);
     bool joinSoftBreak(LogicalLine& line);
     bool joinBase64Line(LogicalLine& line);
