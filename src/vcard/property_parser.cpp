@@ -1,6 +1,7 @@
 #include "vcard/property_parser.h"
 
 #include "vcard/ascii.h"
+#include "vcard/byte_scan.h"
 #include "vcard/charset.h"
 
 namespace brimwell::vcard {
@@ -14,38 +15,37 @@ std::string_view unquoted(std::string_view text)
     return text;
 }
 
-/// The bytes that stop the scan of a line's name and parameters.
-enum Stop : unsigned char { kNone, kQuote, kEquals, kSemicolon, kColon, kDot };
-
-constexpr auto kStops = [] {
-    struct Table {
-        Stop of[256];
-    } table{};
-    table.of[static_cast<unsigned char>('"')] = kQuote;
-    table.of[static_cast<unsigned char>('=')] = kEquals;
-    table.of[static_cast<unsigned char>(';')] = kSemicolon;
-    table.of[static_cast<unsigned char>(':')] = kColon;
-    table.of[static_cast<unsigned char>('.')] = kDot;
-    return table;
-}();
-
-Stop stopOf(char c)
+/// Adds the parameter `text` (between two `;`, or the last `;` and the `:`).
+void addParameter(std::string_view text, Property& property)
 {
-    return kStops.of[static_cast<unsigned char>(c)];
-}
-
-/// Adds the parameter `line[start, end)`, whose first `=` is at `equals` (npos without one).
-void addParameter(std::string_view line, std::size_t start, std::size_t end, std::size_t equals,
-                  Property& property)
-{
-    if (equals == std::string_view::npos || equals >= end) {
-        const std::string_view text = trimSpaces(line.substr(start, end - start));
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos) {
+        text = trimSpaces(text);
         if (!text.empty())
             property.parameters.push_back({{}, unquoted(text)});
         return;
     }
-    property.parameters.push_back({trimSpaces(line.substr(start, equals - start)),
-                                   unquoted(line.substr(equals + 1, end - equals - 1))});
+    property.parameters.push_back(
+        {trimSpaces(text.substr(0, equals)), unquoted(text.substr(equals + 1))});
+}
+
+/// Adds the parameters of a line with a double quote that is never closed: the value starts
+/// at the first `:` at all; npos when there is none.
+std::size_t readParametersOfUnclosedQuote(std::string_view line, std::size_t from,
+                                          Property& property)
+{
+    property.parameters.clear();
+    const std::size_t colon = line.find(':', from);
+    if (colon == std::string_view::npos)
+        return colon;
+    std::string_view rest = line.substr(from, colon - from);
+    for (;;) {
+        const std::size_t semicolon = rest.find(';');
+        addParameter(rest.substr(0, semicolon), property);
+        if (semicolon == std::string_view::npos)
+            return colon;
+        rest.remove_prefix(semicolon + 1);
+    }
 }
 
 /// Adds the parameters that begin at `from` (after the `;` that ends the name) and returns
@@ -53,49 +53,24 @@ void addParameter(std::string_view line, std::size_t start, std::size_t end, std
 /// closed, the first at all; npos when there is none.
 std::size_t readParameters(std::string_view line, std::size_t from, Property& property)
 {
-    bool quoted = false;
     std::size_t start = from;
-    std::size_t equals = std::string_view::npos;
-    for (std::size_t i = from; i < line.size(); ++i) {
-        switch (stopOf(line[i])) {
-        case kQuote:
-            quoted = !quoted;
-            break;
-        case kEquals:
-            if (equals == std::string_view::npos)
-                equals = i;
-            break;
-        case kSemicolon:
-        case kColon:
-            if (quoted)
-                break;
-            addParameter(line, start, i, equals, property);
-            if (line[i] == ':')
-                return i;
-            start = i + 1;
-            equals = std::string_view::npos;
-            break;
-        case kNone:
-        case kDot:
-            break;
+    std::size_t i = from;
+    for (;;) {
+        i = findFirstOf<'"', ';', ':'>(line, i);
+        if (i == line.size())
+            return std::string_view::npos;
+        if (line[i] == '"') {
+            i = findFirstOf<'"'>(line, i + 1);
+            if (i == line.size())
+                return readParametersOfUnclosedQuote(line, from, property);
+            ++i;
+            continue;
         }
+        addParameter(line.substr(start, i - start), property);
+        if (line[i] == ':')
+            return i;
+        start = ++i;
     }
-    if (!quoted)
-        return std::string_view::npos;
-    property.parameters.clear();
-    const std::size_t colon = line.find(':', from);
-    if (colon == std::string_view::npos)
-        return colon;
-    start = from;
-    for (std::size_t i = from; i <= colon; ++i) {
-        if (line[i] == ';' || i == colon) {
-            const std::string_view text = line.substr(start, i - start);
-            const std::size_t at = text.find('=');
-            addParameter(line, start, i, at == text.npos ? at : start + at, property);
-            start = i + 1;
-        }
-    }
-    return colon;
 }
 
 ValueEncoding encodingOf(const Parameter& parameter)
@@ -129,32 +104,23 @@ void noteEncoding(Property& property)
 bool parseProperty(std::string_view line, Property& property)
 {
     property.parameters.clear();
-    // The name ends at the first `;` or `:`; its group at the last `.` before.
-    std::size_t nameEnd = 0;
-    std::size_t dot = std::string_view::npos;
-    for (;; ++nameEnd) {
-        if (nameEnd == line.size())
-            return false;
-        const Stop stop = stopOf(line[nameEnd]);
-        if (stop == kSemicolon || stop == kColon)
-            break;
-        if (stop == kDot)
-            dot = nameEnd;
-    }
+    const std::size_t nameEnd = findFirstOf<';', ':'>(line, 0);
+    if (nameEnd == line.size())
+        return false;
     std::size_t colon = nameEnd;
     if (line[nameEnd] == ';') {
         colon = readParameters(line, nameEnd + 1, property);
         if (colon == std::string_view::npos)
             return false;
     }
-    // Spaces around the name hold no dot, so `dot` is the last one of the trimmed name too.
+    // The group ends at the last `.` of the name.
     std::string_view name = trimSpaces(line.substr(0, nameEnd));
+    const std::size_t dot = name.rfind('.');
     if (dot == std::string_view::npos) {
         property.group = {};
     } else {
-        const auto nameStart = static_cast<std::size_t>(name.data() - line.data());
-        property.group = name.substr(0, dot - nameStart);
-        name.remove_prefix(dot + 1 - nameStart);
+        property.group = name.substr(0, dot);
+        name.remove_prefix(dot + 1);
     }
     property.name = name;
     property.value = line.substr(colon + 1);
