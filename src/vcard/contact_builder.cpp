@@ -169,9 +169,7 @@ void ContactBuilder::addType(Attributes& attributes, std::string_view type) cons
     }
     auto& types = attributes.types;
     std::string& lower = types.emplace_back();
-    appendSyntax(type, lower);
-    for (char& c : lower)
-        c = toLowerAscii(c);
+    assignSyntaxCased<toLowerAscii>(type, lower);
     if (std::find(types.begin(), types.end() - 1, lower) != types.end() - 1)
         types.pop_back();
 }
@@ -227,10 +225,7 @@ void ContactBuilder::readAttributes(const Property& property, Attributes& result
 void ContactBuilder::add(const Property& property)
 {
     m_lineUtf8 = property.utf8;
-    m_upperName.clear();
-    appendSyntax(property.name, m_upperName);
-    for (char& c : m_upperName)
-        c = toUpperAscii(c);
+    assignSyntaxCased<toUpperAscii>(property.name, m_upperName);
     const std::optional<Kind> found = kindOf(m_upperName);
     if (!found)
         return isEmbeddedData(property) ? addData(property, false) : addOther(property);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "vcard/ascii.h"
 #include "vcard/charset.h"
 #include "vcard/contact.h"
 #include "vcard/contact_storage.h"
@@ -50,6 +52,19 @@ private:
             out.append(part);
         else
             m_charsets.appendUtf8(part, out);
+    }
+    /// Sets `out` to a part of syntax as UTF-8, its ASCII letters turned by `toCase`.
+    template <char (*toCase)(char)>
+    void assignSyntaxCased(std::string_view part, std::string& out) const
+    {
+        if (m_lineUtf8) {
+            out.resize(part.size());
+            std::transform(part.begin(), part.end(), out.begin(), toCase);
+            return;
+        }
+        out.clear();
+        m_charsets.appendUtf8(part, out);
+        std::transform(out.begin(), out.end(), out.begin(), toCase);
     }
     std::string_view decodedText(const Property& property);
     void readAttributes(const Property& property, Attributes& result) const;

@@ -29,21 +29,24 @@ void emptyItem(OtherProperty& other);
 template <class T>
 class SpareItems {
 public:
-    /// Keeps the items of `list` as the spares (dropping those of before) and empties it.
+    /// Keeps the items of `list` as the spares (dropping those of before) and empties it;
+    /// an empty list leaves the spares of before.
     void takeFrom(std::vector<T>& list)
     {
+        m_next = 0;
+        if (list.empty())
+            return;
         std::swap(m_items, list);
         list.clear();
-        m_next = 0;
     }
 
     /// A new, empty last item of `list`: a spare one while there are any. A list's first
-    /// room is sized for as many items as fit in about half a kilobyte (four e-mails, one
-    /// address), so that most cards grow no list.
+    /// room is sized for as many items as fit in about a kilobyte (eight e-mails, two
+    /// addresses), so that most cards grow no list.
     T& append(std::vector<T>& list)
     {
         if (list.capacity() == 0)
-            list.reserve(std::max<std::size_t>(1, 512 / sizeof(T)));
+            list.reserve(std::max<std::size_t>(1, 1024 / sizeof(T)));
         if (m_next == m_items.size())
             return list.emplace_back();
         T& item = list.emplace_back(std::move(m_items[m_next++]));

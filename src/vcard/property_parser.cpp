@@ -18,8 +18,8 @@ std::string_view unquoted(std::string_view text)
 /// Adds the parameter `text` (between two `;`, or the last `;` and the `:`).
 void addParameter(std::string_view text, Property& property)
 {
-    const std::size_t equals = text.find('=');
-    if (equals == std::string_view::npos) {
+    const std::size_t equals = findFirstOf<'='>(text, 0);
+    if (equals == text.size()) {
         text = trimSpaces(text);
         if (!text.empty())
             property.parameters.push_back({{}, unquoted(text)});
