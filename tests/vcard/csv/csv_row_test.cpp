@@ -43,27 +43,18 @@ const QuotingCase kQuotingCases[] = {
     {"non-Latin text untouched", kComma, {"Ζωή", "山田"}, "Ζωή,山田\r\n"},
 };
 
-class QuotingTest : public ::testing::TestWithParam<QuotingCase> {};
-
-TEST_P(QuotingTest, writes_the_line)
+TEST(csv_row_test, quotes_doubles_and_breaks_as_the_style_says)
 {
-    const QuotingCase& c = GetParam();
-    CsvRow row(c.style);
-    for (const std::string& cell : c.cells)
-        row.cell(cell);
-    row.endLine();
-    EXPECT_EQ(row.text(), c.line);
+    for (const QuotingCase& c : kQuotingCases) {
+        CsvRow row(c.style);
+        for (const std::string& cell : c.cells)
+            row.cell(cell);
+        row.endLine();
+        EXPECT_EQ(row.text(), c.line) << c.name;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(csv_row_test, QuotingTest, ::testing::ValuesIn(kQuotingCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name)
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
-
-TEST(csv_row_test, a_cell_in_pieces_is_quoted_as_a_whole)
+TEST(csv_row_test, a_cell_in_pieces_is_quoted_as_a_whole_and_lines_follow)
 {
     CsvRow row(kComma);
     row.begin();
@@ -74,19 +65,12 @@ TEST(csv_row_test, a_cell_in_pieces_is_quoted_as_a_whole)
     row.cell("x");
     EXPECT_EQ(row.cellCount(), 2u);
     row.endLine();
-    EXPECT_EQ(row.text(), "\"a\r\nb, 42\",x\r\n");
     EXPECT_EQ(row.cellCount(), 0u);
-}
-
-TEST(csv_row_test, lines_follow_each_other_in_the_buffer)
-{
-    CsvRow row(kSemicolon);
-    row.joined({"a", "b;c"}, " ::: ");
+    // Lines follow each other in the buffer.
+    row.joined({"a", "b,c"}, " ::: ");
     row.emptyCells(2);
     row.endLine();
-    row.cell("next");
-    row.endLine();
-    EXPECT_EQ(row.text(), "\"a ::: b;c\";;\r\nnext\r\n");
+    EXPECT_EQ(row.text(), "\"a\r\nb, 42\",x\r\n\"a ::: b,c\",,\r\n");
 }
 
 TEST(csv_row_test, cells_larger_than_the_buffer_make_it_grow)

@@ -110,15 +110,6 @@ std::string spooledAndPadded(const std::vector<GroupSpec>& groups,
     return std::string(row.text());
 }
 
-/// A contact with these value counts for the numbered groups, in group order.
-Contact withValues(std::vector<std::size_t> counts)
-{
-    Contact contact;
-    for (const std::size_t count : counts)
-        contact.notes.emplace_back(count, 'v');
-    return contact;
-}
-
 struct SpoolCase {
     const char* name;
     std::vector<GroupSpec> groups;
@@ -126,14 +117,8 @@ struct SpoolCase {
     std::vector<std::vector<std::size_t>> values;  ///< a contact's count for each group
 };
 
-constexpr GroupSpec numbered(std::size_t columns)
-{
-    return {true, columns};
-}
-constexpr GroupSpec fixed(std::size_t columns)
-{
-    return {false, columns};
-}
+constexpr auto numbered = [](std::size_t columns) { return GroupSpec{true, columns}; };
+constexpr auto fixed = [](std::size_t columns) { return GroupSpec{false, columns}; };
 
 const std::vector<SpoolCase> kCases = {
     {"groups of different counts",
@@ -161,8 +146,11 @@ TEST(row_spool_test, padded_at_the_end_as_if_padded_from_the_start)
 {
     for (const SpoolCase& c : kCases) {
         std::vector<Contact> contacts;
-        for (const auto& counts : c.values)
-            contacts.push_back(withValues(counts));
+        for (const auto& counts : c.values) {
+            Contact& contact = contacts.emplace_back();
+            for (const std::size_t count : counts)
+                contact.notes.emplace_back(count, 'v');
+        }
         // In one spool, and in two appended (the first contact alone, then the rest).
         for (const std::size_t laterFrom : {contacts.size(), std::size_t{1}})
             EXPECT_EQ(spooledAndPadded(c.groups, contacts, c.style, laterFrom),
