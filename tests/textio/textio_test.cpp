@@ -3,7 +3,9 @@
 #include <array>
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/scripted_window.h"
@@ -18,6 +20,7 @@ namespace brimwell {
 namespace {
 
 using namespace std::string_literals;
+using namespace std::string_view_literals;
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
@@ -27,56 +30,57 @@ TEST(textio_test, every_reader_decodes_by_the_mark_to_windows_1252_and_splits_li
         const char* name;
         std::string bytes;
         Lines lines;
-        bool utf16;
+        TextEncoding encoding;
     };
+    using enum TextEncoding;
     const std::string u8 = "\xEF\xBB\xBF";
     const std::string u16 = "\xFF\xFE";
     const Row rows[] = {
-        {"empty file", "", {""}, false},
+        {"empty file", "", {""}, Ansi},
         {"ansi lf, crlf, cr; a final end adds no line",
          "a\nb\r\nc\rd\r\n",
          {"a", "b", "c", "d"},
-         false},
-        {"ansi cr crlf and lf cr", "a\r\r\nb\n\rc", {"a", "", "b", "", "c"}, false},
-        {"ansi keeps utf-8 bytes", "\xC3\xA9\n\xE2\x82\xAC", {"\xC3\xA9", "\xE2\x82\xAC"}, false},
-        {"mark cut short", "\xEF\xBB", {"\xEF\xBB"}, false},
+         Ansi},
+        {"ansi cr crlf and lf cr", "a\r\r\nb\n\rc", {"a", "", "b", "", "c"}, Ansi},
+        {"ansi keeps utf-8 bytes", "\xC3\xA9\n\xE2\x82\xAC", {"\xC3\xA9", "\xE2\x82\xAC"}, Ansi},
+        {"mark cut short", "\xEF\xBB", {"\xEF\xBB"}, Ansi},
         {"utf8 crlf only",
          u8 + "\xC3\xA9\nb\rc\r\n\xE2\x82\xAC\r\n",
          {"\xE9\nb\rc", "\x80", ""},
-         false},
-        {"utf8 ascii, nul, latin-1", u8 + "a\0b\xC3\xA9\xC3\xBF"s, {"a\0b\xE9\xFF"s}, false},
-        {"utf8 code page 80-9F", u8 + "\xE2\x82\xAC\xE2\x84\xA2\xC5\xB8", {"\x80\x99\x9F"}, false},
+         Utf8},
+        {"utf8 ascii, nul, latin-1", u8 + "a\0b\xC3\xA9\xC3\xBF"s, {"a\0b\xE9\xFF"s}, Utf8},
+        {"utf8 code page 80-9F", u8 + "\xE2\x82\xAC\xE2\x84\xA2\xC5\xB8", {"\x80\x99\x9F"}, Utf8},
         {"utf8 undefined 81 8D 8F 90 9D pass",
          u8 + "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D",
          {"\x81\x8D\x8F\x90\x9D"},
-         false},
+         Utf8},
         {"utf8 outside the code page",
          u8 + "\xC2\x80\xC4\x80\xE4\xB8\xAD\xF0\x9F\x98\x80",
          {"????"},
-         false},
+         Utf8},
         {"utf8 overlong, surrogate, above 10FFFF",
          u8 + "\xE0\x80\x80\xED\xA0\x80\xF4\x90\x80\x80",
          {"??????????"},
-         false},
+         Utf8},
         {"utf8 one ? per maximal subpart",
          u8 + "\x61\xF1\x80\x80\xE1\x80\xC2\x62\x80\x63\x80\xBF\x64",
          {"a???b?c??d"},
-         false},
-        {"utf16 crlf and cr", u16 + "a\0\r\0\n\0b\0\r\0c\0\r\0\n\0"s, {"a", "b", "c"}, true},
-        {"utf16 a later mark is text", u16 + "A\0\xFF\xFE"s, {"A?"}, true},
-        {"utf16 code page", u16 + "\xAC\x20\x81\0\x80\0\x2D\x4E"s, {"\x80\x81??"}, true},
+         Utf8},
+        {"utf16 crlf and cr", u16 + "a\0\r\0\n\0b\0\r\0c\0\r\0\n\0"s, {"a", "b", "c"}, Utf16},
+        {"utf16 a later mark is text", u16 + "A\0\xFF\xFE"s, {"A?"}, Utf16},
+        {"utf16 code page", u16 + "\xAC\x20\x81\0\x80\0\x2D\x4E"s, {"\x80\x81??"}, Utf16},
         {"utf16 a lone high, then a pair",
          u16 + "\x3D\xD8\x3D\xD8\x00\xDE"
                "A\0"s,
          {"??A"},
-         true},
+         Utf16},
         {"ff fe 00 00",
          "\xFF\xFE\0\0"
          "a\0\n\0"s,
          {"\0a"s},
-         true},
-        {"00 00 fe ff", "\0\0\xFE\xFF"s, {"\0?"s}, true},
-        {"fe ff read as little-endian", "\xFE\xFF\0a"s, {"??"}, true},
+         Utf16},
+        {"00 00 fe ff", "\0\0\xFE\xFF"s, {"\0?"s}, Utf16},
+        {"fe ff read as little-endian", "\xFE\xFF\0a"s, {"??"}, Utf16},
     };
     auto toLines = [](const LineArray& lines) { return Lines(lines.begin(), lines.end()); };
     test::TempDir dir;
@@ -88,9 +92,88 @@ TEST(textio_test, every_reader_decodes_by_the_mark_to_windows_1252_and_splits_li
         const std::string text = decodeFileBytes(row.bytes);
         EXPECT_EQ(ReadFileText(path), Lines{text});
         EXPECT_EQ(readWholeText(path), text);
-        EXPECT_EQ(DetectUnicodeBom(path), row.utf16);
+        EXPECT_EQ(DetectUnicodeBom(path), row.encoding == Utf16);
+        const DecodedText decoded = decodeText(row.bytes);
+        EXPECT_EQ(decoded.encoding, row.encoding);
+        EXPECT_EQ(decoded.text, text);
+        EXPECT_EQ(toLines(LineArray(decoded)), row.lines);
     }
     EXPECT_THROW(DetectUnicodeBom(dir.file("missing.vcf")), FileError);
+}
+
+Lines split(std::string_view text, LineEnds ends)
+{
+    Lines lines;
+    splitLines(text, ends, [&](std::size_t begin, std::size_t length) {
+        lines.emplace_back(text.substr(begin, length));
+    });
+    return lines;
+}
+
+// The readers and the combined converter all split with this one function; each kind of
+// line end keeps its own rule for a terminator at the end and for a lone CR.
+TEST(split_lines_test, each_kind_of_line_end)
+{
+    struct Row {
+        std::string_view text;
+        Lines any;
+        Lines crLf;
+        Lines lf;
+    };
+    const Row rows[] = {
+        {"", {""}, {""}, {""}},
+        {"a", {"a"}, {"a"}, {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}, {"a", "b", ""}, {"a\r", "b\r"}},
+        {"a\rb", {"a", "b"}, {"a\rb"}, {"a\rb"}},
+        {"a\n\nb", {"a", "", "b"}, {"a\n\nb"}, {"a", "", "b"}},
+        {"\n", {""}, {"\n"}, {""}},
+        {"\r\r\n", {"", ""}, {"\r", ""}, {"\r\r"}},
+        {"a\n\r", {"a", ""}, {"a\n\r"}, {"a", "\r"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::string(row.text)));
+        EXPECT_EQ(split(row.text, LineEnds::Any), row.any);
+        EXPECT_EQ(split(row.text, LineEnds::CrLf), row.crLf);
+        EXPECT_EQ(split(row.text, LineEnds::Lf), row.lf);
+    }
+}
+
+// The one UTF-8 decoder serves the contact reader (a '?' per invalid piece) and the file
+// name check (any invalid piece makes a bad name): both depend on where a piece ends.
+TEST(utf8_char_test, takes_a_character_or_one_maximal_invalid_piece)
+{
+    struct Row {
+        std::string_view bytes;
+        bool valid;
+        std::size_t length;
+        char32_t codePoint;  // checked when valid
+    };
+    const Row rows[] = {
+        {"A"sv, true, 1, U'A'},
+        {"\xC3\xA9x"sv, true, 2, U'\u00E9'},
+        {"\xE2\x82\xAC"sv, true, 3, U'\u20AC'},
+        {"\xF0\x9F\x98\x80"sv, true, 4, U'\U0001F600'},
+        {"\xF4\x8F\xBF\xBF"sv, true, 4, U'\U0010FFFF'},
+        {"\x80"sv, false, 1, 0},              // a continuation byte alone
+        {"\xC0\xAF"sv, false, 1, 0},          // overlong lead
+        {"\xE0\x80\x80"sv, false, 1, 0},      // overlong: the second byte is out of range
+        {"\xED\xA0\x80"sv, false, 1, 0},      // a surrogate
+        {"\xF4\x90\x80\x80"sv, false, 1, 0},  // past 10FFFF
+        {"\xF5\x80"sv, false, 1, 0},
+        {"\xE2\x82"sv, false, 2, 0},   // cut short at the end
+        {"\xE2\x82x"sv, false, 2, 0},  // cut short before another character
+        {"\xF0\x9F\x98"sv, false, 3, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::string(row.bytes)));
+        const Utf8Char decoded = decodeUtf8Char(row.bytes, 0);
+        EXPECT_EQ(decoded.valid, row.valid);
+        EXPECT_EQ(decoded.length, row.length);
+        if (row.valid) {
+            EXPECT_EQ(decoded.codePoint, row.codePoint);
+        }
+    }
+    EXPECT_EQ(decodeUtf8Char("ab\xC3\xA9"sv, 2).length, 2u);  // from the middle of a text
 }
 
 TEST(textio_test, long_texts_come_whole_or_in_chunks_of_65536)
@@ -238,6 +321,35 @@ TEST(textio_test, splits_tidies_and_tests_paths)
         EXPECT_EQ(FolderExists(path), isFolder) << path;
         EXPECT_EQ(FileExists(path), isFile) << path;
     }
+}
+
+// The death test forks, so the child writes into the same folder. The program ended in
+// the middle of a run keeps every line handed to a target that is
+// still open, whichever targets were opened, closed or replaced before.
+TEST(end_program_test, lines_of_open_targets_reach_the_disk)
+{
+    test::TempDir dir;
+    const std::string big(300 * 1024, 'b');  // past one write block: partly written already
+    EXPECT_EXIT(
+        {
+            auto first = std::make_unique<TargetFile>(dir.file("first.csv"));
+            auto middle = std::make_unique<TargetFile>(dir.file("middle.csv"));
+            auto last = std::make_unique<TargetFile>(dir.file("last.csv"));
+            first->writeLine("one", kAppend);
+            middle->writeLine("gone", kAppend);
+            last->writeLine("old", kAppend);
+            last->writeLine("new", kReplace);
+            last->appendLines(big + "\r\nx\r\n");
+            middle.reset();  // closed and out of the list between two open ones
+            first->writeLine("two", kAppend);
+            TargetFile reopened(dir.file("middle.csv"));
+            reopened.writeLine("again", kAppend);
+            EndProgramKeepingWrites(3);
+        },
+        testing::ExitedWithCode(3), "");
+    EXPECT_EQ(test::readBytes(dir.file("first.csv")), "one\r\ntwo\r\n");
+    EXPECT_EQ(test::readBytes(dir.file("middle.csv")), "gone\r\nagain\r\n");
+    EXPECT_TRUE(test::readBytes(dir.file("last.csv")) == "new\r\n" + big + "\r\nx\r\n");
 }
 
 }  // namespace
