@@ -10,8 +10,6 @@
 #include "base/error_trap.h"
 #include "job/conversion_job.h"
 #include "job/option_table.h"
-#include "job/options_controller.h"
-#include "support/memory_settings_store.h"
 #include "support/scripted_window.h"
 #include "support/temp_dir.h"
 
@@ -203,35 +201,6 @@ TEST(faithful_export_test, a_file_read_in_two_parts_gives_what_it_gives_in_one)
         EXPECT_NE(report.find("f0.vcf: card 7 (Bo): unknown character set"), std::string::npos)
             << report;
     }
-}
-
-TEST(faithful_export_test, the_new_controls_are_remembered_after_the_others)
-{
-    test::ScriptedWindow window;
-    test::MemorySettingsStore store;
-    OptionsController options{window, store, "/home/ann/Desktop"};
-    // A first start: "CSV" stays selected and the encoding choices are off.
-    options.restore();
-    EXPECT_TRUE(window.optionSelected(Option1));
-    EXPECT_FALSE(window.encodingChoicesEnabled);
-    EXPECT_EQ(window.text(Combo1) + " " + window.text(Combo2), "utf-8-bom windows-1252");
-
-    window.select(Option12);
-    options.optionClick(Option12);
-    EXPECT_TRUE(window.encodingChoicesEnabled);
-    EXPECT_EQ(store.get("Option1") + store.get("Option2") + store.get("Option12"),
-              "FalseFalseTrue");
-    window.texts[Combo1] = "windows-1250";
-    options.choiceChange(Combo1);
-    EXPECT_EQ(store.get("Encoding"), "windows-1250");
-
-    test::ScriptedWindow restarted;
-    OptionsController again{restarted, store, "/home/ann/Desktop"};
-    again.restore();
-    EXPECT_TRUE(restarted.optionSelected(Option12));
-    EXPECT_FALSE(restarted.optionSelected(Option1));
-    EXPECT_TRUE(restarted.encodingChoicesEnabled);
-    EXPECT_EQ(restarted.text(Combo1), "windows-1250");
 }
 
 }  // namespace

@@ -100,6 +100,31 @@ TEST_F(options_controller_test, clicks_write_their_keys_and_set_the_folder_box)
     EXPECT_EQ(store.get("Names Only") + store.get("Text1"), "1/no/such/folder yet");
 }
 
+TEST_F(options_controller_test, the_layout_and_encoding_controls_are_remembered_after_the_others)
+{
+    // A first start: "CSV" stays selected and the encoding choices are off.
+    options.restore();
+    EXPECT_TRUE(window.optionSelected(Option1));
+    EXPECT_FALSE(window.encodingChoicesEnabled);
+    EXPECT_EQ(window.text(Combo1) + " " + window.text(Combo2), "utf-8-bom windows-1252");
+
+    window.select(Option12);
+    options.optionClick(Option12);
+    EXPECT_TRUE(window.encodingChoicesEnabled);
+    EXPECT_EQ(store.get("Option1") + store.get("Option2") + store.get("Option12"),
+              "FalseFalseTrue");
+    window.texts[Combo1] = "windows-1250";
+    options.choiceChange(Combo1);
+    EXPECT_EQ(store.get("Encoding"), "windows-1250");
+
+    test::ScriptedWindow restarted;
+    OptionsController{restarted, store, "/home/ann/Desktop"}.restore();
+    EXPECT_TRUE(restarted.optionSelected(Option12));
+    EXPECT_FALSE(restarted.optionSelected(Option1));
+    EXPECT_TRUE(restarted.encodingChoicesEnabled);
+    EXPECT_EQ(restarted.text(Combo1), "windows-1250");
+}
+
 constexpr const char* kOne = "BEGIN:VCARD\r\nFN:Ann Lee\r\nTEL;CELL:555\r\nEND:VCARD\r\n";
 constexpr const char* kThree =
     "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\nEMAIL:b\nEND:VCARD\nBEGIN:VCARD\nFN:C\nEND:"
