@@ -132,9 +132,8 @@ TEST(faithful_export_test, filters_encodings_and_what_the_message_counts)
         // Иван Иванов and Ω: eleven characters that windows-1252 lacks.
         {"a code page counts what it lacks", Option11, Text1, "windows-1252",
          kGoogleHeader.substr(0, 10), "11 characters are not in windows-1252"},
-        {"outlook writes its fixed header", Option12, Text1, "utf-8",
-         "Title,First Name,Middle Name,Last Name,Suffix,Company", "no END:VCARD"},
-        {"outlook counts the values sent to notes", Option12, Text1, "utf-8", "Title,",
+        {"outlook counts the values sent to notes", Option12, Text1, "utf-8",
+         "Title,First Name,Middle Name,Last Name,Suffix,Company",
          "2 values without a column of their own went to Notes, each with its label.",
          "BEGIN:VCARD\nVERSION:3.0\nFN:Al\nEMAIL:1@x\nEMAIL:2@x\nEMAIL:3@x\nEMAIL:4@x\n"
          "EMAIL:5@x\nEND:VCARD\n"},
