@@ -85,8 +85,8 @@ TEST(folder_scan_test, skips_badly_named_folders_with_their_trees)
     for (const char* name : {"del \x7f", "c1 \xC2\x9F", "lone \xE9", "cut \xE2\x82",
                              "overlong \xC0\xAF", "surrogate \xED\xA0\x80"})
         EXPECT_TRUE(HasBadNameChars(name)) << name;
-    for (const char* name :
-         {"nbsp \xC2\xA0\xC3\xA9", "euro \xE2\x82\xAC", "emoji \xF0\x9F\x98\x80"})
+    for (const char* name : {"nbsp \xC2\xA0\xC3\xA9", "euro \xE2\x82\xAC", "emoji \xF0\x9F\x98\x80",
+                             "last \xF4\x8F\xBF\xBF"})
         EXPECT_FALSE(HasBadNameChars(name)) << name;
 }
 
