@@ -82,17 +82,12 @@ TEST(folder_scan_test, skips_badly_named_folders_with_their_trees)
     EXPECT_EQ(
         sorted(walk(dir, window, {"ok/in", "\x01/in", "a?/in", "\xC2\x85/in", cyrillic + "/in"})),
         Texts({"", "ok/", "ok/in/", cyrillic + "/", cyrillic + "/in/"}));
-    const std::pair<const char*, bool> rows[] = {{"del \x7f", true},
-                                                 {"c1 \xC2\x9F", true},
-                                                 {"lone \xE9", true},
-                                                 {"cut \xE2\x82", true},
-                                                 {"overlong \xC0\xAF", true},
-                                                 {"surrogate \xED\xA0\x80", true},
-                                                 {"nbsp \xC2\xA0\xC3\xA9", false},
-                                                 {"euro \xE2\x82\xAC", false},
-                                                 {"emoji \xF0\x9F\x98\x80", false}};
-    for (const auto& [name, bad] : rows)
-        EXPECT_EQ(HasBadNameChars(name), bad) << name;
+    for (const char* name : {"del \x7f", "c1 \xC2\x9F", "lone \xE9", "cut \xE2\x82",
+                             "overlong \xC0\xAF", "surrogate \xED\xA0\x80"})
+        EXPECT_TRUE(HasBadNameChars(name)) << name;
+    for (const char* name : {"nbsp \xC2\xA0\xC3\xA9", "euro \xE2\x82\xAC", "emoji \xF0\x9F\x98\x80",
+                             "last \xF4\x8F\xBF\xBF"})
+        EXPECT_FALSE(HasBadNameChars(name)) << name;
 }
 
 TEST(folder_scan_test, matches_wildcards_ignoring_case)

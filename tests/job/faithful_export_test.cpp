@@ -10,8 +10,6 @@
 #include "base/error_trap.h"
 #include "job/conversion_job.h"
 #include "job/option_table.h"
-#include "job/options_controller.h"
-#include "support/memory_settings_store.h"
 #include "support/scripted_window.h"
 #include "support/temp_dir.h"
 
@@ -98,28 +96,21 @@ TEST(faithful_export_test, separate_csvs_hold_each_files_contacts)
     EXPECT_EQ(run.csv("team1.csv"), "<missing>");  // a table: no CSV per contact
 }
 
-TEST(faithful_export_test, a_file_that_cannot_be_read_is_reported_once_and_the_rest_written)
+TEST(faithful_export_test, an_unreadable_file_is_reported_and_a_listed_one_never_replaced)
 {
     FaithfulRun run;
     run.window.select(Option7);
     run.window.items.insert(run.window.items.begin(), run.dir.file("gone.vcf"));
-    run.window.saveAnswers = {run.dir.file("all.csv")};
-    run.job.PushButton2_Click();
-    ASSERT_EQ(run.window.errorReports().size(), 1u);
-    EXPECT_NE(run.window.errorReports()[0].find("gone.vcf"), std::string::npos);
+    run.window.saveAnswers = {run.dir.file("all.csv"), run.window.items[2]};
+    run.job.PushButton2_Click();  // gone.vcf is told once and the rest written
+    run.job.PushButton2_Click();  // the CSV would replace team.vcf: nothing is written
+    const std::vector<std::string> reports = run.window.errorReports();
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_NE(reports[0].find("gone.vcf"), std::string::npos) << reports[0];
+    EXPECT_NE(reports[1].find("no CSV file was written"), std::string::npos) << reports[1];
     const std::string csv = run.csv("all.csv");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4) << csv;  // header, three contacts
-}
-
-TEST(faithful_export_test, the_run_never_replaces_a_listed_file)
-{
-    FaithfulRun run;
-    run.window.select(Option7);
-    run.window.saveAnswers = {run.window.items[1]};
-    run.job.PushButton2_Click();
     EXPECT_EQ(run.csv("team.vcf"), kTeam);
-    ASSERT_EQ(run.window.errorReports().size(), 1u);
-    EXPECT_NE(run.window.errorReports()[0].find("no CSV file was written"), std::string::npos);
 }
 
 TEST(faithful_export_test, filters_encodings_and_what_the_message_counts)
@@ -130,7 +121,8 @@ TEST(faithful_export_test, filters_encodings_and_what_the_message_counts)
         Control filterBox;  ///< Text1: no filter
         const char* encoding;
         std::string csvStart;
-        std::string told;  ///< a part of the warning message
+        std::string told;            ///< a part of the warning message
+        const char* only = nullptr;  ///< the one file listed instead of the two
     };
     const Case cases[] = {
         {"e-mails only", Option11, Check3, "utf-8",
@@ -140,12 +132,17 @@ TEST(faithful_export_test, filters_encodings_and_what_the_message_counts)
         // Иван Иванов and Ω: eleven characters that windows-1252 lacks.
         {"a code page counts what it lacks", Option11, Text1, "windows-1252",
          kGoogleHeader.substr(0, 10), "11 characters are not in windows-1252"},
-        {"outlook writes its fixed header", Option12, Text1, "utf-8",
-         "Title,First Name,Middle Name,Last Name,Suffix,Company", "no END:VCARD"},
+        {"outlook counts the values sent to notes", Option12, Text1, "utf-8",
+         "Title,First Name,Middle Name,Last Name,Suffix,Company",
+         "2 values without a column of their own went to Notes, each with its label.",
+         "BEGIN:VCARD\nVERSION:3.0\nFN:Al\nEMAIL:1@x\nEMAIL:2@x\nEMAIL:3@x\nEMAIL:4@x\n"
+         "EMAIL:5@x\nEND:VCARD\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FaithfulRun run;
+        if (c.only)
+            run.window.items = {run.dir.write("only.vcf", c.only)};
         run.window.select(c.layout);
         run.window.select(Option7);
         if (c.filterBox != Text1)
@@ -157,23 +154,6 @@ TEST(faithful_export_test, filters_encodings_and_what_the_message_counts)
         ASSERT_EQ(run.warnings().size(), 1u);
         EXPECT_NE(run.warnings()[0].find(c.told), std::string::npos) << run.warnings()[0];
     }
-}
-
-TEST(faithful_export_test, outlook_counts_the_values_sent_to_notes)
-{
-    FaithfulRun run;
-    run.window.select(Option12);
-    run.window.select(Option7);
-    run.window.items = {run.dir.write("many.vcf",
-                                      "BEGIN:VCARD\nVERSION:3.0\nFN:Al\nEMAIL:1@x\nEMAIL:2@x\n"
-                                      "EMAIL:3@x\nEMAIL:4@x\nEMAIL:5@x\nEND:VCARD\n")};
-    run.window.saveAnswers = {run.dir.file("all.csv")};
-    run.job.PushButton2_Click();
-    EXPECT_NE(run.csv("all.csv").find("4@x"), std::string::npos);
-    ASSERT_EQ(run.warnings().size(), 1u);
-    EXPECT_EQ(run.warnings()[0],
-              "2 values without a column of their own went to Notes, each "
-              "with its label.");
 }
 
 /// The CSV and the report of a one-CSV run over `files` in `layout`, each file read in two
@@ -220,35 +200,6 @@ TEST(faithful_export_test, a_file_read_in_two_parts_gives_what_it_gives_in_one)
         EXPECT_NE(report.find("f0.vcf: card 7 (Bo): unknown character set"), std::string::npos)
             << report;
     }
-}
-
-TEST(faithful_export_test, the_new_controls_are_remembered_after_the_others)
-{
-    test::ScriptedWindow window;
-    test::MemorySettingsStore store;
-    OptionsController options{window, store, "/home/ann/Desktop"};
-    // A first start: "CSV" stays selected and the encoding choices are off.
-    options.restore();
-    EXPECT_TRUE(window.optionSelected(Option1));
-    EXPECT_FALSE(window.encodingChoicesEnabled);
-    EXPECT_EQ(window.text(Combo1) + " " + window.text(Combo2), "utf-8-bom windows-1252");
-
-    window.select(Option12);
-    options.optionClick(Option12);
-    EXPECT_TRUE(window.encodingChoicesEnabled);
-    EXPECT_EQ(store.get("Option1") + store.get("Option2") + store.get("Option12"),
-              "FalseFalseTrue");
-    window.texts[Combo1] = "windows-1250";
-    options.choiceChange(Combo1);
-    EXPECT_EQ(store.get("Encoding"), "windows-1250");
-
-    test::ScriptedWindow restarted;
-    OptionsController again{restarted, store, "/home/ann/Desktop"};
-    again.restore();
-    EXPECT_TRUE(restarted.optionSelected(Option12));
-    EXPECT_FALSE(restarted.optionSelected(Option1));
-    EXPECT_TRUE(restarted.encodingChoicesEnabled);
-    EXPECT_EQ(restarted.text(Combo1), "windows-1250");
 }
 
 }  // namespace

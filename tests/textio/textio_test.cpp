@@ -3,11 +3,14 @@
 #include <array>
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/scripted_window.h"
 #include "support/temp_dir.h"
+#include "textio/byte_spool.h"
 #include "textio/encoding.h"
 #include "textio/file_error.h"
 #include "textio/paths.h"
@@ -27,56 +30,62 @@ TEST(textio_test, every_reader_decodes_by_the_mark_to_windows_1252_and_splits_li
         const char* name;
         std::string bytes;
         Lines lines;
-        bool utf16;
+        TextEncoding encoding;
     };
+    using enum TextEncoding;
     const std::string u8 = "\xEF\xBB\xBF";
     const std::string u16 = "\xFF\xFE";
     const Row rows[] = {
-        {"empty file", "", {""}, false},
+        {"empty file", "", {""}, Ansi},
         {"ansi lf, crlf, cr; a final end adds no line",
          "a\nb\r\nc\rd\r\n",
          {"a", "b", "c", "d"},
-         false},
-        {"ansi cr crlf and lf cr", "a\r\r\nb\n\rc", {"a", "", "b", "", "c"}, false},
-        {"ansi keeps utf-8 bytes", "\xC3\xA9\n\xE2\x82\xAC", {"\xC3\xA9", "\xE2\x82\xAC"}, false},
-        {"mark cut short", "\xEF\xBB", {"\xEF\xBB"}, false},
+         Ansi},
+        {"ansi cr crlf and lf cr", "a\r\r\nb\n\rc", {"a", "", "b", "", "c"}, Ansi},
+        {"ansi keeps utf-8 bytes", "\xC3\xA9\n\xE2\x82\xAC", {"\xC3\xA9", "\xE2\x82\xAC"}, Ansi},
+        {"mark cut short", "\xEF\xBB", {"\xEF\xBB"}, Ansi},
         {"utf8 crlf only",
          u8 + "\xC3\xA9\nb\rc\r\n\xE2\x82\xAC\r\n",
          {"\xE9\nb\rc", "\x80", ""},
-         false},
-        {"utf8 ascii, nul, latin-1", u8 + "a\0b\xC3\xA9\xC3\xBF"s, {"a\0b\xE9\xFF"s}, false},
-        {"utf8 code page 80-9F", u8 + "\xE2\x82\xAC\xE2\x84\xA2\xC5\xB8", {"\x80\x99\x9F"}, false},
+         Utf8},
+        {"utf8 ascii, nul, latin-1", u8 + "a\0b\xC3\xA9\xC3\xBF"s, {"a\0b\xE9\xFF"s}, Utf8},
+        {"utf8 code page 80-9F", u8 + "\xE2\x82\xAC\xE2\x84\xA2\xC5\xB8", {"\x80\x99\x9F"}, Utf8},
         {"utf8 undefined 81 8D 8F 90 9D pass",
          u8 + "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D",
          {"\x81\x8D\x8F\x90\x9D"},
-         false},
+         Utf8},
         {"utf8 outside the code page",
          u8 + "\xC2\x80\xC4\x80\xE4\xB8\xAD\xF0\x9F\x98\x80",
          {"????"},
-         false},
+         Utf8},
         {"utf8 overlong, surrogate, above 10FFFF",
          u8 + "\xE0\x80\x80\xED\xA0\x80\xF4\x90\x80\x80",
          {"??????????"},
-         false},
+         Utf8},
+        // U+10FFFF is the last character; a text may end in the middle of one.
+        {"utf8 10FFFF, F5, cut short at the end",
+         u8 + "\xF4\x8F\xBF\xBF\xF5\x80\xE2\x82\xF0\x9F\x98",
+         {"?????"},
+         Utf8},
         {"utf8 one ? per maximal subpart",
          u8 + "\x61\xF1\x80\x80\xE1\x80\xC2\x62\x80\x63\x80\xBF\x64",
          {"a???b?c??d"},
-         false},
-        {"utf16 crlf and cr", u16 + "a\0\r\0\n\0b\0\r\0c\0\r\0\n\0"s, {"a", "b", "c"}, true},
-        {"utf16 a later mark is text", u16 + "A\0\xFF\xFE"s, {"A?"}, true},
-        {"utf16 code page", u16 + "\xAC\x20\x81\0\x80\0\x2D\x4E"s, {"\x80\x81??"}, true},
+         Utf8},
+        {"utf16 crlf and cr", u16 + "a\0\r\0\n\0b\0\r\0c\0\r\0\n\0"s, {"a", "b", "c"}, Utf16},
+        {"utf16 a later mark is text", u16 + "A\0\xFF\xFE"s, {"A?"}, Utf16},
+        {"utf16 code page", u16 + "\xAC\x20\x81\0\x80\0\x2D\x4E"s, {"\x80\x81??"}, Utf16},
         {"utf16 a lone high, then a pair",
          u16 + "\x3D\xD8\x3D\xD8\x00\xDE"
                "A\0"s,
          {"??A"},
-         true},
+         Utf16},
         {"ff fe 00 00",
          "\xFF\xFE\0\0"
          "a\0\n\0"s,
          {"\0a"s},
-         true},
-        {"00 00 fe ff", "\0\0\xFE\xFF"s, {"\0?"s}, true},
-        {"fe ff read as little-endian", "\xFE\xFF\0a"s, {"??"}, true},
+         Utf16},
+        {"00 00 fe ff", "\0\0\xFE\xFF"s, {"\0?"s}, Utf16},
+        {"fe ff read as little-endian", "\xFE\xFF\0a"s, {"??"}, Utf16},
     };
     auto toLines = [](const LineArray& lines) { return Lines(lines.begin(), lines.end()); };
     test::TempDir dir;
@@ -88,9 +97,50 @@ TEST(textio_test, every_reader_decodes_by_the_mark_to_windows_1252_and_splits_li
         const std::string text = decodeFileBytes(row.bytes);
         EXPECT_EQ(ReadFileText(path), Lines{text});
         EXPECT_EQ(readWholeText(path), text);
-        EXPECT_EQ(DetectUnicodeBom(path), row.utf16);
+        EXPECT_EQ(DetectUnicodeBom(path), row.encoding == Utf16);
+        const DecodedText decoded = decodeText(row.bytes);
+        EXPECT_EQ(decoded.encoding, row.encoding);
+        EXPECT_EQ(decoded.text, text);
+        EXPECT_EQ(toLines(LineArray(decoded)), row.lines);
     }
     EXPECT_THROW(DetectUnicodeBom(dir.file("missing.vcf")), FileError);
+}
+
+Lines split(std::string_view text, LineEnds ends)
+{
+    Lines lines;
+    splitLines(text, ends, [&](std::size_t begin, std::size_t length) {
+        lines.emplace_back(text.substr(begin, length));
+    });
+    return lines;
+}
+
+// The readers and the combined converter all split with this one function; each kind of
+// line end keeps its own rule for a terminator at the end and for a lone CR.
+TEST(split_lines_test, each_kind_of_line_end)
+{
+    struct Row {
+        std::string_view text;
+        Lines any;
+        Lines crLf;
+        Lines lf;
+    };
+    const Row rows[] = {
+        {"", {""}, {""}, {""}},
+        {"a", {"a"}, {"a"}, {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}, {"a", "b", ""}, {"a\r", "b\r"}},
+        {"a\rb", {"a", "b"}, {"a\rb"}, {"a\rb"}},
+        {"a\n\nb", {"a", "", "b"}, {"a\n\nb"}, {"a", "", "b"}},
+        {"\n", {""}, {"\n"}, {""}},
+        {"\r\r\n", {"", ""}, {"\r", ""}, {"\r\r"}},
+        {"a\n\r", {"a", ""}, {"a\n\r"}, {"a", "\r"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::string(row.text)));
+        EXPECT_EQ(split(row.text, LineEnds::Any), row.any);
+        EXPECT_EQ(split(row.text, LineEnds::CrLf), row.crLf);
+        EXPECT_EQ(split(row.text, LineEnds::Lf), row.lf);
+    }
 }
 
 TEST(textio_test, long_texts_come_whole_or_in_chunks_of_65536)
@@ -118,6 +168,74 @@ TEST(textio_test, long_texts_come_whole_or_in_chunks_of_65536)
     }
     // Files under /proc report a length of 0 but have content.
     EXPECT_NE(readFileBytes("/proc/self/status").find("Name:"), std::string::npos);
+}
+
+// The pieces of a stream, joined, are the whole text the one-read reader gives, whatever
+// the block size, for every encoding a file can have.
+TEST(TextStream, pieces_join_to_the_whole_text)
+{
+    test::TempDir dir;
+    const std::string plain = "BEGIN:VCARD\r\nFN:Zo\xe9\r\nEND:VCARD\r\n";
+    const std::vector<std::string> files = {
+        dir.write("empty.vcf", ""),
+        dir.write("one.vcf", "B"),
+        dir.write("plain.vcf", plain),
+        dir.write("utf8.vcf",
+                  "\xEF\xBB\xBF"
+                  "FN:Zo\xC3\xA9\r\n"),
+        dir.write("utf16.vcf", std::string("\xFF\xFE"
+                                           "F\0N\0:\0\xE9\0",
+                                           10)),
+        dir.write("mark-only.vcf", "\xEF\xBB\xBF"),
+    };
+    for (const auto& path : files) {
+        const std::string whole = readWholeText(path);
+        for (const std::size_t block : {1, 2, 3, 7, 64}) {
+            SCOPED_TRACE(path + " in blocks of " + std::to_string(block));
+            TextStream stream(path, block);
+            // A reused buffer's old characters must not show through.
+            std::string buffer(3, '#');
+            std::size_t used = 0;
+            std::size_t pieces = 0;
+            while (const std::size_t piece = stream.readNext(buffer, used)) {
+                used += piece;
+                ++pieces;
+            }
+            EXPECT_EQ(buffer.substr(0, used), whole);
+            EXPECT_EQ(pieces == 0, whole.empty());
+            EXPECT_EQ(stream.readNext(buffer, used), 0u);  // the end stays the end
+        }
+    }
+    EXPECT_THROW(TextStream(dir.file("missing.vcf")), FileError);
+    EXPECT_THROW(TextStream(dir.path().string()), FileError);  // a folder opens, but cannot be read
+}
+
+// The bytes come back in order, whether they stayed in memory or went through the
+// temporary file (an append larger than a block, appends after it, appends after a replay).
+TEST(ByteSpool, gives_back_every_byte_in_order)
+{
+    const std::vector<std::string> small = {"", "Lee,Ann\r\n", std::string("a\0b\nc\r\n", 7)};
+    std::vector<std::string> large = small;
+    large.insert(large.begin() + 2, std::string(3 << 20, 'x'));
+    large.push_back("last");
+    for (const auto& appends : {small, large, std::vector<std::string>{}}) {
+        SCOPED_TRACE(appends.size());
+        ByteSpool spool;
+        std::string expected;
+        for (const auto& bytes : appends) {
+            spool.append(bytes);
+            expected += bytes;
+        }
+        EXPECT_TRUE(spool.good());
+        EXPECT_EQ(spool.size(), expected.size());
+        for (const std::string more : {"", "after a replay"}) {
+            spool.append(more);
+            expected += more;
+            std::string back;
+            EXPECT_TRUE(spool.replay([&](std::string_view bytes) { back += bytes; }));
+            EXPECT_EQ(back, expected);
+        }
+    }
 }
 
 int textFileIO(const std::string& path, std::string text, int mode)
@@ -238,6 +356,35 @@ TEST(textio_test, splits_tidies_and_tests_paths)
         EXPECT_EQ(FolderExists(path), isFolder) << path;
         EXPECT_EQ(FileExists(path), isFile) << path;
     }
+}
+
+// The death test forks, so the child writes into the same folder. The program ended in
+// the middle of a run keeps every line handed to a target that is
+// still open, whichever targets were opened, closed or replaced before.
+TEST(end_program_test, lines_of_open_targets_reach_the_disk)
+{
+    test::TempDir dir;
+    const std::string big(300 * 1024, 'b');  // past one write block: partly written already
+    EXPECT_EXIT(
+        {
+            auto first = std::make_unique<TargetFile>(dir.file("first.csv"));
+            auto middle = std::make_unique<TargetFile>(dir.file("middle.csv"));
+            auto last = std::make_unique<TargetFile>(dir.file("last.csv"));
+            first->writeLine("one", kAppend);
+            middle->writeLine("gone", kAppend);
+            last->writeLine("old", kAppend);
+            last->writeLine("new", kReplace);
+            last->appendLines(big + "\r\nx\r\n");
+            middle.reset();  // closed and out of the list between two open ones
+            first->writeLine("two", kAppend);
+            TargetFile reopened(dir.file("middle.csv"));
+            reopened.writeLine("again", kAppend);
+            EndProgramKeepingWrites(3);
+        },
+        testing::ExitedWithCode(3), "");
+    EXPECT_EQ(test::readBytes(dir.file("first.csv")), "one\r\ntwo\r\n");
+    EXPECT_EQ(test::readBytes(dir.file("middle.csv")), "gone\r\nagain\r\n");
+    EXPECT_TRUE(test::readBytes(dir.file("last.csv")) == "new\r\n" + big + "\r\nx\r\n");
 }
 
 }  // namespace

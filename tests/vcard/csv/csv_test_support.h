@@ -1,5 +1,8 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -55,81 +58,63 @@ inline std::string writeCsv(ContactCsvLayout& layout, const std::vector<Contact>
     return out.str();
 }
 
-/// The lines of comma-separated `text`, each split into its cells (quotes removed, doubled
-/// quotes single again). Lines end in CR LF; a quoted cell may hold CR LF.
-inline std::vector<std::vector<std::string>> readCsv(std::string_view text)
-{
-    std::vector<std::vector<std::string>> lines;
-    std::vector<std::string> cells;
-    std::string cell;
-    bool quoted = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                cell.push_back('"');
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                cell.push_back(c);
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            cells.push_back(std::move(cell));
-            cell.clear();
-        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            cells.push_back(std::move(cell));
-            cell.clear();
-            lines.push_back(std::move(cells));
-            cells.clear();
-            ++i;
-        } else {
-            cell.push_back(c);
-        }
-    }
-    return lines;
-}
-
-/// A CSV read back, its cells looked up by column name.
+/// A CSV read back: lines end in CR LF, a quoted cell may hold CR LF and doubled quotes.
 class Table {
 public:
-    explicit Table(std::string_view text) : m_lines(readCsv(text)) {}
+    explicit Table(std::string_view text)
+    {
+        std::vector<std::string> cells(1);
+        bool quoted = false;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c == '"' && !(quoted && text.substr(i, 2) == "\"\"")) {
+                quoted = !quoted;
+            } else if (quoted || (c != ',' && text.substr(i, 2) != "\r\n")) {
+                cells.back().push_back(c);
+                i += c == '"';  // a doubled quote is one
+            } else if (c == ',') {
+                cells.emplace_back();
+            } else {
+                m_lines.push_back(std::move(cells));
+                cells.assign(1, {});
+                ++i;
+            }
+        }
+    }
 
     const std::vector<std::string>& header() const { return m_lines.at(0); }
     std::size_t rows() const { return m_lines.size() - 1; }
+    bool hasColumn(std::string_view column) const
+    {
+        return std::ranges::find(header(), column) != header().end();
+    }
     /// The cell of `column` in data row `row` (0-based); "<no column>" when there is none.
     std::string cell(std::size_t row, std::string_view column) const
     {
-        const std::vector<std::string>& names = header();
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            if (names[i] == column)
-                return m_lines.at(row + 1).at(i);
-        }
-        return "<no column>";
-    }
-    bool hasColumn(std::string_view column) const
-    {
-        for (const std::string& name : header()) {
-            if (name == column)
-                return true;
-        }
-        return false;
+        const auto at = std::ranges::find(header(), column);
+        return at == header().end() ? "<no column>" : m_lines.at(row + 1).at(at - header().begin());
     }
     /// Every data row has as many cells as the header.
     bool rectangular() const
     {
-        for (const auto& line : m_lines) {
-            if (line.size() != header().size())
-                return false;
-        }
-        return true;
+        return std::ranges::all_of(
+            m_lines, [&](const auto& line) { return line.size() == header().size(); });
     }
 
 private:
     std::vector<std::vector<std::string>> m_lines;
 };
+
+/// Data row `row` of `table` holds `cells`: "column=value", each ended by '|'.
+inline void expectCells(const Table& table, std::size_t row, std::string_view cells)
+{
+    for (std::size_t end; (end = cells.find('|')) != cells.npos; cells.remove_prefix(end + 1)) {
+        const std::string_view cell = cells.substr(0, end);
+        const std::size_t equals = cell.find('=');
+        EXPECT_EQ(table.cell(row, cell.substr(0, equals)), cell.substr(equals + 1)) << cell;
+    }
+    EXPECT_EQ(cells, "") << "a cell not ended by |";
+}
 
 inline TypedValue typed(std::string value, std::vector<std::string> types = {}, int preference = 0,
                         std::string label = {})
@@ -144,10 +129,7 @@ inline TypedValue typed(std::string value, std::vector<std::string> types = {}, 
 
 inline DateValue date(std::string text, int year, int month, int day)
 {
-    DateValue result;
-    result.text = std::move(text);
-    result.date = DateValue::Date{year, month, day};
-    return result;
+    return DateValue{std::move(text), DateValue::Date{year, month, day}};
 }
 
 }  // namespace brimwell::vcard::csv::testing
