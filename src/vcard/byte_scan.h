@@ -47,6 +47,11 @@ std::size_t findFirstOfByWords(std::string_view text, std::size_t from)
 }
 
 #if defined(__SSE2__)
+namespace detail {
+
+// The address and thread sanitizers would take the reads of whole blocks (see findInBlocks)
+// for the program's own, so they are told to leave these functions alone.
+
 /// One bit for each byte of the aligned block at `block` that equals one of `bytes`.
 template <char... bytes>
 __attribute__((no_sanitize("address", "thread"))) unsigned blockMatches(std::uintptr_t block)
@@ -56,28 +61,30 @@ __attribute__((no_sanitize("address", "thread"))) unsigned blockMatches(std::uin
     ((found = _mm_or_si128(found, _mm_cmpeq_epi8(chunk, _mm_set1_epi8(bytes)))), ...);
     return static_cast<unsigned>(_mm_movemask_epi8(found));
 }
-#endif
 
-/// Where the first byte of `text` at or after `from` that equals one of `bytes` is;
-/// text.size() when there is none.
-///
-/// The first and the last block may take in bytes before `from` and past the end of the
-/// text: an aligned block never crosses a page, so reading it cannot fault, and the matches
-/// outside the text are masked off. The address and thread sanitizers, which would take
-/// those reads for the program's own, are told to leave the reading alone.
-template <char... bytes>
-std::size_t findFirstOf(std::string_view text, std::size_t from)
+/// One bit for each byte of the aligned block at `block` that is 0x80 or above.
+__attribute__((no_sanitize("address", "thread"))) inline unsigned blockHighBytes(
+    std::uintptr_t block)
 {
-#if !defined(__SSE2__)
-    return findFirstOfByWords<bytes...>(text, from);
-#else
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_load_si128(reinterpret_cast<const __m128i*>(block))));
+}
+
+/// Where the first byte of `text` at or after `from` is that `blockMask` marks; text.size()
+/// when there is none. The text is read in aligned blocks of sixteen bytes, of which the
+/// first and the last may take in bytes before `from` and past the end: an aligned block
+/// never crosses a page, so reading it cannot fault, and the marks outside the text are
+/// masked off.
+template <unsigned (*blockMask)(std::uintptr_t)>
+std::size_t findInBlocks(std::string_view text, std::size_t from)
+{
     if (from >= text.size())
         return text.size();
     const auto start = reinterpret_cast<std::uintptr_t>(text.data());
     const std::uintptr_t first = start + from;
     const std::uintptr_t end = start + text.size();
     std::uintptr_t block = first & ~std::uintptr_t{15};
-    unsigned mask = blockMatches<bytes...>(block) >> (first - block) << (first - block);
+    unsigned mask = blockMask(block) >> (first - block) << (first - block);
     for (;;) {
         if (mask != 0) {
             const std::uintptr_t at = block + static_cast<unsigned>(std::countr_zero(mask));
@@ -86,8 +93,50 @@ std::size_t findFirstOf(std::string_view text, std::size_t from)
         block += 16;
         if (block >= end)
             return text.size();
-        mask = blockMatches<bytes...>(block);
+        mask = blockMask(block);
     }
+}
+
+}  // namespace detail
+#endif
+
+/// Where the first byte of `text` at or after `from` that equals one of `bytes` is;
+/// text.size() when there is none.
+template <char... bytes>
+std::size_t findFirstOf(std::string_view text, std::size_t from)
+{
+#if defined(__SSE2__)
+    return detail::findInBlocks<detail::blockMatches<bytes...>>(text, from);
+#else
+    return findFirstOfByWords<bytes...>(text, from);
+#endif
+}
+
+/// findFirstNonAscii() eight bytes at a time, for processors without SSE2 (and the tests).
+inline std::size_t findFirstNonAsciiByWords(std::string_view text, std::size_t from)
+{
+    const char* data = text.data();
+    const std::size_t size = text.size();
+    for (; from + 8 <= size; from += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + from, 8);
+        if ((word & 0x8080808080808080ULL) != 0)
+            break;
+    }
+    for (; from < size; ++from)
+        if (static_cast<unsigned char>(data[from]) >= 0x80)
+            return from;
+    return size;
+}
+
+/// Where the first byte of `text` at or after `from` that is 0x80 or above is; text.size()
+/// when there is none.
+inline std::size_t findFirstNonAscii(std::string_view text, std::size_t from)
+{
+#if defined(__SSE2__)
+    return detail::findInBlocks<detail::blockHighBytes>(text, from);
+#else
+    return findFirstNonAsciiByWords(text, from);
 #endif
 }
 

@@ -1,13 +1,13 @@
 #include "vcard/charset.h"
 
 #include <cstdint>
-#include <cstring>
 #include <stdexcept>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ustring.h>
 
 #include "vcard/ascii.h"
+#include "vcard/byte_scan.h"
 
 namespace brimwell::vcard {
 namespace {
@@ -41,29 +41,6 @@ bool isContinuation(unsigned char byte)
     return (byte & 0xC0) == 0x80;
 }
 
-/// True when every byte is below 0x80: most lines, checked a word at a time with no branch
-/// per word, the last word overlapping the one before instead of a loop over the tail.
-bool isAscii(std::string_view bytes)
-{
-    const char* data = bytes.data();
-    const std::size_t size = bytes.size();
-    if (size < 8) {
-        unsigned char all = 0;
-        for (char c : bytes)
-            all |= static_cast<unsigned char>(c);
-        return all < 0x80;
-    }
-    std::uint64_t all = 0;
-    for (std::size_t i = 0; i + 8 <= size; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, data + i, 8);
-        all |= word;
-    }
-    std::uint64_t last;
-    std::memcpy(&last, data + size - 8, 8);
-    return ((all | last) & 0x8080808080808080ULL) == 0;
-}
-
 }  // namespace
 
 bool namesUtf8(std::string_view charset)
@@ -76,24 +53,16 @@ bool namesUtf8(std::string_view charset)
 
 bool isValidUtf8(std::string_view bytes)
 {
-    if (isAscii(bytes))
-        return true;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* end = p + bytes.size();
-    while (p < end) {
-        if (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                p += 8;
-                continue;
-            }
-        }
-        const unsigned char lead = *p;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
+    std::size_t at = findFirstNonAscii(bytes, 0);
+    while (at < size) {
+        const unsigned char lead = data[at];
         if (lead < 0x80) {
-            ++p;
+            at = findFirstNonAscii(bytes, at);
             continue;
         }
+        const unsigned char* p = data + at;
         std::size_t length;
         unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
         if (lead >= 0xC2 && lead <= 0xDF) {
@@ -113,12 +82,12 @@ bool isValidUtf8(std::string_view bytes)
         } else {
             return false;
         }
-        if (static_cast<std::size_t>(end - p) < length || p[1] < low || p[1] > high)
+        if (size - at < length || p[1] < low || p[1] > high)
             return false;
         for (std::size_t i = 2; i < length; ++i)
             if (!isContinuation(p[i]))
                 return false;
-        p += length;
+        at += length;
     }
     return true;
 }

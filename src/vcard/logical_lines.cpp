@@ -37,7 +37,8 @@ bool LogicalLines::next(LogicalLine& line)
         if (!physical.empty() && isFoldSpace(physical.front()))
             physical.remove_prefix(1);
         // Files joined one after another keep the byte-order marks of the later ones.
-        if (physical.starts_with(kUtf8Mark))
+        if (!physical.empty() && physical.front() == kUtf8Mark.front() &&
+            physical.starts_with(kUtf8Mark))
             physical.remove_prefix(kUtf8Mark.size());
         if (!trimSpaces(physical).empty())
             break;

@@ -115,7 +115,7 @@ bool parseProperty(std::string_view line, Property& property)
     }
     // The group ends at the last `.` of the name.
     std::string_view name = trimSpaces(line.substr(0, nameEnd));
-    const std::size_t dot = name.rfind('.');
+    const std::size_t dot = findFirstOf<'.'>(name, 0) == name.size() ? name.npos : name.rfind('.');
     if (dot == std::string_view::npos) {
         property.group = {};
     } else {

@@ -17,39 +17,56 @@ std::size_t find(std::string_view text, std::size_t from)
     return byWords;
 }
 
-// Every length, position and alignment around the sixteen- and eight-byte steps, with
-// filler bytes that sit next to the sought ones (`;` + 1, `\` - 1) and bytes past 0x7F,
-// which the word test must not take for a match. The text sits between sought bytes, which
-// the aligned blocks read and must leave out.
-TEST(byte_scan_test, first_match_at_every_position)
+std::size_t findNonAscii(std::string_view text, std::size_t from)
 {
-    for (const char filler : {'a', '<', '[', '\xC3', '\xFF', '\x01'}) {
+    const std::size_t byWords = findFirstNonAsciiByWords(text, from);
+    EXPECT_EQ(findFirstNonAscii(text, from), byWords);
+    return byWords;
+}
+
+// `search` over every length, position and alignment around the sixteen- and eight-byte
+// steps. The text sits between `outside` bytes that it would find, which the aligned blocks
+// read and must leave out, but for a `-` right after it: a match there would pass for none.
+template <class Search>
+void expectFirstMatchAtEveryPosition(Search search, std::initializer_list<char> fillers,
+                                     std::initializer_list<char> sought, char outside)
+{
+    for (const char filler : fillers) {
         for (std::size_t length = 0; length <= 40; ++length) {
             for (std::size_t offset = 0; offset < 16; offset += length % 2 == 0 ? 1 : 5) {
-                std::string buffer(offset + length + 32, ';');
+                std::string buffer(offset + length + 32, outside);
                 const auto text = [&] {
                     return std::string_view(buffer).substr(16 + offset, length);
                 };
                 std::fill_n(buffer.begin() + 16 + static_cast<std::ptrdiff_t>(offset), length,
                             filler);
-                buffer[16 + offset + length] = '-';  // a match past the end is not `length`
+                buffer[16 + offset + length] = '-';
                 SCOPED_TRACE(testing::Message() << "filler " << int(filler) << " length " << length
                                                 << " offset " << offset);
-                EXPECT_EQ((find<';', '\\'>(text(), 0)), length);
+                EXPECT_EQ(search(text(), 0), length);
                 for (std::size_t at = 0; at < length; ++at) {
-                    for (const char sought : {';', '\\'}) {
-                        char& byte = buffer[16 + offset + at];
-                        byte = sought;
-                        SCOPED_TRACE(testing::Message() << "at " << at);
-                        EXPECT_EQ((find<';', '\\'>(text(), 0)), at);
-                        EXPECT_EQ((find<';', '\\'>(text(), at)), at);
-                        EXPECT_EQ((find<';', '\\'>(text(), at + 1)), length);
-                        byte = filler;
+                    for (const char byte : sought) {
+                        buffer[16 + offset + at] = byte;
+                        SCOPED_TRACE(testing::Message() << "at " << at << " byte " << int(byte));
+                        EXPECT_EQ(search(text(), 0), at);
+                        EXPECT_EQ(search(text(), at), at);
+                        EXPECT_EQ(search(text(), at + 1), length);
+                        buffer[16 + offset + at] = filler;
                     }
                 }
             }
         }
     }
+}
+
+// Fillers sit next to the sought bytes (`;` + 1, `\` - 1) or past 0x7F, which the word test
+// must not take for a match.
+TEST(byte_scan_test, first_match_at_every_position)
+{
+    expectFirstMatchAtEveryPosition(find<';', '\\'>, {'a', '<', '[', '\xC3', '\xFF', '\x01'},
+                                    {';', '\\'}, ';');
+    expectFirstMatchAtEveryPosition(findNonAscii, {'a', '\x7F', '\0'}, {'\x80', '\xC3', '\xFF'},
+                                    '\xC3');
 }
 
 TEST(byte_scan_test, a_match_just_after_a_zero_byte)
