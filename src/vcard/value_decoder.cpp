@@ -1,7 +1,5 @@
 #include "vcard/value_decoder.h"
 
-#include "vcard/byte_scan.h"
-
 namespace brimwell::vcard {
 namespace {
 
@@ -51,8 +49,10 @@ bool isValidBase64(std::string_view text)
     return letters % 4 != 1;
 }
 
-std::size_t appendUnescapedPart(std::string_view text, std::size_t from, char separator,
-                                std::string* out)
+namespace detail {
+
+std::size_t appendUnescapedFrom(std::string_view text, std::size_t from, std::size_t special,
+                                char separator, std::string* out)
 {
     auto put = [out](char c) {
         if (out != nullptr)
@@ -60,18 +60,6 @@ std::size_t appendUnescapedPart(std::string_view text, std::size_t from, char se
     };
     std::size_t i = from;
     for (;;) {
-        std::size_t special;
-        switch (separator) {
-        case ';':
-            special = findFirstOf<'\\', '\r', ';'>(text, i);
-            break;
-        case ',':
-            special = findFirstOf<'\\', '\r', ','>(text, i);
-            break;
-        default:
-            special = findFirstOf<'\\', '\r'>(text, i);
-            break;
-        }
         if (out != nullptr)
             out->append(text.data() + i, special - i);
         if (special == text.size() || text[special] == separator)
@@ -79,29 +67,32 @@ std::size_t appendUnescapedPart(std::string_view text, std::size_t from, char se
         if (text[special] == '\r') {
             put('\n');
             i = special + (special + 1 < text.size() && text[special + 1] == '\n' ? 2 : 1);
-            continue;
+        } else {
+            const char next = special + 1 < text.size() ? text[special + 1] : '\0';
+            switch (next) {
+            case 'n':
+            case 'N':
+                put('\n');
+                i = special + 2;
+                break;
+            case ',':
+            case ';':
+            case '\\':
+            case ':':
+                put(next);
+                i = special + 2;
+                break;
+            default:
+                put('\\');
+                i = special + 1;
+                break;
+            }
         }
-        const char next = special + 1 < text.size() ? text[special + 1] : '\0';
-        switch (next) {
-        case 'n':
-        case 'N':
-            put('\n');
-            i = special + 2;
-            break;
-        case ',':
-        case ';':
-        case '\\':
-        case ':':
-            put(next);
-            i = special + 2;
-            break;
-        default:
-            put('\\');
-            i = special + 1;
-            break;
-        }
+        special = findSpecial(text, i, separator);
     }
 }
+
+}  // namespace detail
 
 void appendPercentDecoded(std::string_view text, std::string& out)
 {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "vcard/byte_scan.h"
+
 // The layers of a value: quoted-printable and base64 transfer encodings, then (after the
 // character set) the text escapes and the split of structured and list values.
 
@@ -17,11 +19,41 @@ bool decodeQuotedPrintable(std::string_view text, std::string& out);
 /// multiple of four plus one (no letter of the 64 is checked: the data is never decoded).
 bool isValidBase64(std::string_view text);
 
+namespace detail {
+
+/// Where the first backslash, CR or `separator` (`\0` for none) at or after `from` is.
+inline std::size_t findSpecial(std::string_view text, std::size_t from, char separator)
+{
+    switch (separator) {
+    case ';':
+        return findFirstOf<'\\', '\r', ';'>(text, from);
+    case ',':
+        return findFirstOf<'\\', '\r', ','>(text, from);
+    default:
+        return findFirstOf<'\\', '\r'>(text, from);
+    }
+}
+
+/// appendUnescapedPart() for a part whose first backslash or CR is at `special`.
+std::size_t appendUnescapedFrom(std::string_view text, std::size_t from, std::size_t special,
+                                char separator, std::string* out);
+
+}  // namespace detail
+
 /// Appends the part of `text` that starts at `from` and ends before the first `separator`
 /// (`,` or `;`, or `\0` for none) not escaped by a backslash, unescaped as appendUnescaped()
 /// does, to `out` unless it is null; returns where that separator is, or text.size().
-std::size_t appendUnescapedPart(std::string_view text, std::size_t from, char separator,
-                                std::string* out);
+/// Most parts hold no escape and are copied here, without a call.
+inline std::size_t appendUnescapedPart(std::string_view text, std::size_t from, char separator,
+                                       std::string* out)
+{
+    const std::size_t special = detail::findSpecial(text, from, separator);
+    if (special < text.size() && text[special] != separator)
+        return detail::appendUnescapedFrom(text, from, special, separator, out);
+    if (out != nullptr)
+        out->append(text.data() + from, special - from);
+    return special;
+}
 
 /// Appends `text` with the escapes `\n` `\N` (a line break) and `\,` `\;` `\\` `\:` (the
 /// character) resolved; any other backslash stays. CR LF and a lone CR become one LF.
