@@ -120,6 +120,16 @@ std::optional<Kind> kindOf(std::string_view name)
 /// Bare 2.1 parameters that name a transfer encoding, not a type.
 bool isEncodingKeyword(std::string_view value)
 {
+    // Most bare parameters are types: their first letter tells them apart at once.
+    switch (value.empty() ? '\0' : toUpperAscii(value.front())) {
+    case 'Q':
+    case 'B':
+    case '8':
+    case '7':
+        break;
+    default:
+        return false;
+    }
     for (std::string_view keyword : {"QUOTED-PRINTABLE", "BASE64", "8BIT", "7BIT"})
         if (equalsIgnoreCase(value, keyword))
             return true;
@@ -230,12 +240,9 @@ void ContactBuilder::add(const Property& property)
     if (!found)
         return isEmbeddedData(property) ? addData(property, false) : addOther(property);
     const Kind kind = *found;
-    if (kind != Kind::GroupLabel && !property.group.empty()) {
-        std::string group;
-        appendSyntax(property.group, group);
-        if (std::find(m_groups.begin(), m_groups.end(), group) == m_groups.end())
-            m_groups.push_back(std::move(group));
-    }
+    // Kept as they come (a group of two properties twice): a card has few, looked up once.
+    if (kind != Kind::GroupLabel && !property.group.empty())
+        appendSyntax(property.group, m_groups.emplace_back());
     Contact& c = *m_contact;
     switch (kind) {
     case Kind::Version:
