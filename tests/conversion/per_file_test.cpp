@@ -14,6 +14,8 @@
 namespace brimwell {
 namespace {
 
+using enum Control;
+
 namespace fs = std::filesystem;
 
 /// The Gmail layout's header, '|' between the names: name, e-mail and notes, then two
@@ -66,7 +68,7 @@ TEST(per_file_test, writes_header_and_data_lines)
     const Case cases[] = {
         // The whole file is one contact; e-mails and phones count only with parameters.
         {ConvertTresko,
-         {Control::Check9},
+         {Check9},
          ", ",
          "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEMAIL:no\r\nEMAIL;INTERNET:a1\r\n"
          "END:VCARD\r\nBEGIN:VCARD\r\nFN:B\r\nTEL:no\r\nEND:VCARD\r\n",
@@ -75,10 +77,10 @@ TEST(per_file_test, writes_header_and_data_lines)
          nullptr,
          {0, 33, 66, 100, 0, 33, 66, 100}},
         {ConvertTresko, {}, ",", "FN:Ann\r\n", "Display Name\r\nAnn\r\n"},
-        {ConvertTresko, {Control::Check9}, ",", "\x01\xff junk\nmore", "\r\n\r\n"},
+        {ConvertTresko, {Check9}, ",", "\x01\xff junk\nmore", "\r\n\r\n"},
         {ConvertTresko, {}, ",", nullptr, "\r\n\r\n", ".modCSV.ConvertTresko at line 3\r\r"},
         {ConvertTreskoLimit,
-         {Control::Check6, Control::Check4},
+         {Check6, Check4},
          ";",
          "TEL;CELL:1\r\nFN:Ann\r\nN:Lee;Ann\r\nEMAIL:a\r\n",
          "Mobile Phone;Last Name;First Name\r\n1;Lee;Ann\r\n"},
@@ -88,7 +90,7 @@ TEST(per_file_test, writes_header_and_data_lines)
          full,
          joined(gmailHeader(), "\t", false) + joined(fields, "\t", false)},
         {ConvertVCFToGmailCSV,
-         {Control::Check9},
+         {Check9},
          "",
          full,
          joined(gmailHeader(), "", true) + joined(fields, "", true)},
@@ -101,18 +103,18 @@ TEST(per_file_test, writes_header_and_data_lines)
          ".modCSV.GetVCFValue at line 1\r\r"},
         // Filtered: a column per ticked box, in the order name, address, e-mail, phone.
         {ConvertVCFToGmailCSVLimit,
-         {Control::Check3, Control::Check4, Control::Check6, Control::Check8, Control::Check9},
+         {Check3, Check4, Check6, Check8, Check9},
          ";",
          "TEL;TYPE=CELL:1\r\nEMAIL:a@x\r\nADR;TYPE=HOME:;;Main St 1;Town;;;\r\nFN:Ann Lee\r\n",
          "\"Name\";\"Address\";\"Email\";\"Phone Numbers\";\r\n"
          "\"Ann Lee\";\";;Main St 1;Town;;;\";\"a@x\";\"1\";\r\n"},
         {ConvertVCFToGmailCSVLimit,
-         {Control::Check4, Control::Check6},
+         {Check4, Check6},
          "",
          "TEL;TYPE=WORK:1\r\nTEL;TYPE=CELL:2\r\nN:Lee;Ann;;;\r\n",
          "NamePhone Numbers\r\nLee;Ann;;;1\r\n"},
         {ConvertVCFToGmailCSVLimit,
-         {Control::Check4, Control::Check6},
+         {Check4, Check6},
          ",",
          nullptr,
          "Name,Phone Numbers,\r\n,,\r\n",
@@ -122,8 +124,8 @@ TEST(per_file_test, writes_header_and_data_lines)
         SCOPED_TRACE(row.expected);
         test::TempDir dir;
         test::ScriptedWindow window;
-        window.texts[Control::Text1] = dir.file("out") + "/";
-        window.checks[Control::Check9] = 0;
+        window.texts[Text1] = dir.file("out") + "/";
+        window.checks[Check9] = 0;
         for (Control box : row.ticked)
             window.checks[box] = 1;
         dir.write("out/c.csv", "an older run\r\nof lines\r\nhere\r\n");
@@ -156,8 +158,8 @@ TEST(gmail_list_test, one_line_per_file)
     for (const auto& [convert, expected] : runs) {
         test::TempDir dir;
         test::ScriptedWindow window;
-        window.checks[Control::Check9] = 0;
-        window.checks[Control::Check6] = 1;
+        window.checks[Check9] = 0;
+        window.checks[Check6] = 1;
         window.items = {dir.write("a.vcf", "FN:A\r\n"), dir.write("b.vcf", "N:B\r\n"),
                         dir.write("c.vcf", "N:X\r\nFN:C\r\n")};
         const std::string target = dir.write("all.csv", "an older run\r\nof lines\r\n");
@@ -173,13 +175,13 @@ TEST(gmail_list_test, reads_the_boxes_for_each_file)
 {
     test::TempDir dir;
     test::ScriptedWindow window;
-    window.checks[Control::Check6] = window.checks[Control::Check4] = 1;
+    window.checks[Check6] = window.checks[Check4] = 1;
     window.items = {dir.write("a.vcf", "FN:A\r\nTEL:1\r\n"),
                     dir.write("b.vcf", "FN:B\r\nTEL:2\r\n")};
     // A click during the second file's lookups clears the quotes and the phone box.
     window.onYield = [&] {
         if (window.progressTexts.size() == 2)
-            window.checks[Control::Check9] = window.checks[Control::Check4] = 0;
+            window.checks[Check9] = window.checks[Check4] = 0;
     };
     ConvertVCFToGmailSingleCSVLimit(window, dir.file("all.csv"), ";");
     EXPECT_EQ(test::readBytes(dir.file("all.csv")),
@@ -190,15 +192,15 @@ TEST(output_path_test, per_file_target_and_no_file_without_a_destination)
 {
     test::TempDir dir;
     test::ScriptedWindow window;  // Option9: the Text1 folder
-    window.texts[Control::Text1] = "/out";
+    window.texts[Text1] = "/out";
     EXPECT_EQ(perFileTarget(window, "/in/team.vcf"), "/out/team.csv");
-    window.texts[Control::Text1] = "/out/";
+    window.texts[Text1] = "/out/";
     EXPECT_EQ(perFileTarget(window, "/in/team.vcf"), "/out/team.csv");
-    window.select(Control::Option10);
+    window.select(Option10);
     EXPECT_EQ(perFileTarget(window, "/in/team.vcf"), "/in/team.csv");
-    window.options[Control::Option10] = false;
+    window.options[Option10] = false;
     EXPECT_EQ(perFileTarget(window, "/in/team.vcf"), "");
-    window.checks[Control::Check6] = 1;
+    window.checks[Check6] = 1;
     const std::string source = dir.write("c.vcf", "FN:Ann\r\nN:Lee;Ann\r\n");
     for (auto convert :
          {ConvertTresko, ConvertTreskoLimit, ConvertVCFToGmailCSV, ConvertVCFToGmailCSVLimit})

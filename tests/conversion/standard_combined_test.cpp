@@ -18,6 +18,8 @@
 namespace brimwell {
 namespace {
 
+using enum Control;
+
 using Texts = std::vector<std::string>;
 
 /// Many contacts of varied length, markers in mixed letter case, text between them: every
@@ -62,7 +64,7 @@ TEST(multi_contact_split_test, cuts_the_text_into_contacts_replayed_or_streamed)
     test::TempDir dir;
     for (const Case& row : cases) {
         const std::string path = dir.write("t.vcf", row.text);
-        for (const Control wording : {Control::Option1, Control::Option2}) {
+        for (const Control wording : {Option1, Option2}) {
             SCOPED_TRACE(row.text.substr(0, 20));
             test::ScriptedWindow whole, other;
             whole.select(wording);
@@ -108,7 +110,7 @@ TEST(multi_contact_split_test, progress_texts_name_the_contact_and_the_file)
 {
     test::ScriptedWindow window;
     cutContacts(window, "BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nEND:VCARD\n", "/t.vcf");
-    window.select(Control::Option2);
+    window.select(Option2);
     cutContacts(window, "BEGIN:VCARD\nFN:B\nEND:VCARD\n", "/t.vcf");
     SplitContacts = {"left over from an earlier file"};
     EXPECT_EQ(SplitMultiVCF(window, "", "/in/empty.vcf", false), 0);
@@ -194,7 +196,7 @@ struct CombinedRun {
     Outcome operator()(const test::TempDir& dir, LastFileKeeping keeping) const
     {
         test::ScriptedWindow window;
-        window.checks[Control::Check9] = 0;
+        window.checks[Check9] = 0;
         for (Control box : ticked)
             window.checks[box] = 1;
         window.items = files;
@@ -264,7 +266,7 @@ TEST(standard_combined_test, header_of_every_column_and_a_line_per_contact)
         // A later field of a column overwrites the earlier.
         {kAll,
          "\t",
-         {Control::Check9},
+         {Check9},
          {{"team.vcf",
            "BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nFN:A\nTEL;CELL:1\nTEL;CELL:2\n"
            "END:VCARD\nBEGIN:VCARD\nFN:C\r\nNOTE:x\r\nEND:VCARD"}},
@@ -285,11 +287,11 @@ TEST(standard_combined_test, header_of_every_column_and_a_line_per_contact)
          2},
         {kFiltered,
          ";",
-         {Control::Check4, Control::Check3},
+         {Check4, Check3},
          {{"a.vcf", "BEGIN:VCARD\nFN:Ann\nTEL;CELL:1\nN:Lee;Ann\nEMAIL:a\nEND:VCARD\n"}},
          "Mobile Phone;Email Address\r\n1;a\r\n"},
         // No column found: the older file stays.
-        {kFiltered, ",", {Control::Check6}, {{"a.vcf", kA}}, "an older run\r\n"},
+        {kFiltered, ",", {Check6}, {{"a.vcf", kA}}, "an older run\r\n"},
         // The kept lines serve pass 2 only while nothing that shapes them has changed.
         {kAll,
          ",",
@@ -297,14 +299,14 @@ TEST(standard_combined_test, header_of_every_column_and_a_line_per_contact)
          {{"n.vcf", kNote}},
          "Display Name,Notes\r\n\"A\",\"\"\r\n\"B\",\"onetwo\"\r\n",
          0,
-         Control::Check9},
+         Check9},
         {kAll,
          ",",
          {},
          {{"n.vcf", kNote}},
          "Display Name,Notes\r\nA,\r\nB,one two\r\n",
          0,
-         Control::Check10},
+         Check10},
         // A separator holding a line feed: the kept lines cannot be told apart, so the file
         // is read again.
         {kAll,
@@ -315,11 +317,11 @@ TEST(standard_combined_test, header_of_every_column_and_a_line_per_contact)
         // A box ticked in pass 2 has no column: its fields have no place.
         {kFiltered,
          ",",
-         {Control::Check4},
+         {Check4},
          {{"n.vcf", "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nTEL;CELL:1\nEMAIL:e\nEND:VCARD"}},
          "Mobile Phone\r\n\r\n1\r\n",
          0,
-         Control::Check3},
+         Check3},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.expected);
@@ -361,10 +363,8 @@ TEST(standard_combined_test, kept_lines_widen_across_blocks)
             expected +=
                 line("Contact number " + std::to_string(i),
                      i >= kEmailFrom ? "e" + std::to_string(i) : "", i + 1 == kContacts ? "9" : "");
-        const CombinedRun run{{source},
-                              RuleSet::All,
-                              quotes ? std::vector{Control::Check9} : std::vector<Control>{},
-                              ";"};
+        const CombinedRun run{
+            {source}, RuleSet::All, quotes ? std::vector{Check9} : std::vector<Control>{}, ";"};
         EXPECT_TRUE(run(dir, LastFileKeeping::Keep).csv == expected);
     }
 }
@@ -373,7 +373,7 @@ TEST(standard_combined_test, progress_per_file_and_pass_and_a_contact_given_as_t
 {
     test::TempDir dir;
     test::ScriptedWindow window;
-    window.checks[Control::Check9] = 0;
+    window.checks[Check9] = 0;
     for (const char* name : {"a.vcf", "b.vcf", "c.vcf"})
         window.items.push_back(dir.write(name, kA));
     ConvertVCFToSingleCSV(window, dir.file("all.csv"), ",", false, "");
@@ -409,16 +409,13 @@ TEST(standard_combined_test,
     ASSERT_FALSE(samples.empty());
     std::vector<std::pair<const char*, CombinedRun>> runs = {
         {"samples", {samples}},
-        {"samples quoted, line breaks removed",
-         {samples, RuleSet::All, {Control::Check9, Control::Check10}}},
-        {"samples filtered", {samples, RuleSet::Filtered, {Control::Check3, Control::Check6}}},
+        {"samples quoted, line breaks removed", {samples, RuleSet::All, {Check9, Check10}}},
+        {"samples filtered", {samples, RuleSet::Filtered, {Check3, Check6}}},
     };
     if (!corpus.empty()) {
-        runs.push_back({"corpus", {corpus, RuleSet::All, {Control::Check9}}});
-        runs.push_back({"corpus filtered",
-                        {corpus,
-                         RuleSet::Filtered,
-                         {Control::Check3, Control::Check4, Control::Check6, Control::Check8}}});
+        runs.push_back({"corpus", {corpus, RuleSet::All, {Check9}}});
+        runs.push_back(
+            {"corpus filtered", {corpus, RuleSet::Filtered, {Check3, Check4, Check6, Check8}}});
     }
     test::TempDir out;
     for (const auto& [name, run] : runs) {
@@ -432,7 +429,7 @@ TEST(standard_combined_test,
 
     // One CSV per file, and the Gmail layout's one line per file.
     test::ScriptedWindow window;
-    window.texts[Control::Text1] = out.path().string();
+    window.texts[Text1] = out.path().string();
     window.items = corpus;
     for (const std::string& file : corpus) {
         SCOPED_TRACE(file);
@@ -440,7 +437,7 @@ TEST(standard_combined_test,
         const auto name = std::filesystem::path(file).stem().string() + ".csv";
         EXPECT_EQ(std::ranges::count(test::readBytes(out.file(name)), '\n'), 2);
     }
-    for (Control box : {Control::Check3, Control::Check4, Control::Check6, Control::Check8})
+    for (Control box : {Check3, Check4, Check6, Check8})
         window.checks[box] = 1;
     for (auto convert : {ConvertVCFToGmailSingleCSV, ConvertVCFToGmailSingleCSVLimit}) {
         convert(window, out.file("all.csv"), ",");
