@@ -11,6 +11,13 @@
 
 namespace brimwell::test {
 
+/// The check boxes a table row ticks, as in boxes(Control::Check4, Control::Check6).
+template <class... Box>
+std::vector<Control> boxes(Box... box)
+{
+    return {box...};
+}
+
 /// One message box the code under test showed.
 struct ShownMessage {
     std::string text;
