@@ -1,7 +1,12 @@
-// One CSV per vCard file in both layouts, and the Gmail layout's one CSV for the list.
+// One CSV per vCard file in both layouts, where it goes, the guard that keeps a run from
+// replacing its own sources, and the Gmail layout's one CSV for the list.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "conversion/gmail_export.h"
+#include "conversion/output_path.h"
+#include "conversion/source_guard.h"
 #include "conversion/standard_per_file.h"
 #include "support/scripted_window.h"
 #include "support/temp_dir.h"
@@ -9,37 +14,31 @@
 namespace brimwell {
 namespace {
 
-const std::vector<std::string> kGmailHeader = {"Name",
-                                               "E-mail",
-                                               "Notes",
-                                               "Section 1 - Description",
-                                               "Section 1 - Email",
-                                               "Section 1 - IM",
-                                               "Section 1 - Phone",
-                                               "Section 1 - Mobile",
-                                               "Section 1 - Pager",
-                                               "Section 1 - Fax",
-                                               "Section 1 - Company",
-                                               "Section 1 - Title",
-                                               "Section 1 - Other",
-                                               "Section 1 - Address",
-                                               "Section 2 - Description",
-                                               "Section 2 - Email",
-                                               "Section 2 - IM",
-                                               "Section 2 - Phone",
-                                               "Section 2 - Mobile",
-                                               "Section 2 - Pager",
-                                               "Section 2 - Fax",
-                                               "Section 2 - Company",
-                                               "Section 2 - Title",
-                                               "Section 2 - Other",
-                                               "Section 2 - Address"};
+using enum Control;
 
-std::string joined(const std::vector<std::string>& fields, const std::string& separator, bool quote)
+namespace fs = std::filesystem;
+
+/// The Gmail layout's header, '|' between the names: name, e-mail and notes, then two
+/// sections of eleven columns.
+std::string gmailHeader()
+{
+    std::string names = "Name|E-mail|Notes";
+    for (const char* section : {"|Section 1 - ", "|Section 2 - "})
+        for (const char* name : {"Description", "Email", "IM", "Phone", "Mobile", "Pager", "Fax",
+                                 "Company", "Title", "Other", "Address"})
+            names += section + std::string(name);
+    return names;
+}
+
+/// `fields` ('|' between them) joined by `separator`, each in quotes when `quote`, and CR LF.
+std::string joined(std::string_view fields, const std::string& separator, bool quote)
 {
     std::string line;
-    for (const std::string& field : fields)
-        line += (line.empty() ? "" : separator) + (quote ? '"' + field + '"' : field);
+    for (std::size_t at = 0, end = 0; end != std::string_view::npos; at = end + 1) {
+        end = fields.find('|', at);
+        const std::string field(fields.substr(at, end - at));
+        line += (at == 0 ? "" : separator) + (quote ? '"' + field + '"' : field);
+    }
     return line + "\r\n";
 }
 
@@ -54,107 +53,61 @@ TEST(per_file_test, writes_header_and_data_lines)
         "ADR;TYPE=HOME:;;2 Elm Lane;Alton;;;\r\nORG:Brightwater Ltd\r\nTITLE:Engineer\r\n"
         "END:VCARD\r\n";
     // "HOME" takes the first line of the property, whatever its type.
-    const std::vector<std::string> fields = {"Ann Lee",
-                                             "ann@x",
-                                             "Likes tea",
-                                             "Home",
-                                             "",
-                                             "",
-                                             "201",
-                                             "202",
-                                             "203",
-                                             "",
-                                             "",
-                                             "",
-                                             "",
-                                             ";;1 Mill Road;Alton;;;",
-                                             "Work",
-                                             "",
-                                             "",
-                                             "201",
-                                             "",
-                                             "",
-                                             "205",
-                                             "Brightwater Ltd",
-                                             "Engineer",
-                                             "",
-                                             ";;1 Mill Road;Alton;;;"};
+    const std::string_view fields =
+        "Ann Lee|ann@x|Likes tea|Home|||201|202|203|||||;;1 Mill Road;Alton;;;|"
+        "Work|||201|||205|Brightwater Ltd|Engineer||;;1 Mill Road;Alton;;;";
     struct Case {
         Converter convert;
         std::vector<Control> ticked;  ///< Check9 for quotes
         std::string separator;
         const char* vcard;
         std::string expected;
-        std::vector<int> progress;
         const char* report = nullptr;  ///< where a missing source is reported
+        std::vector<int> progress = {};
     };
     const Case cases[] = {
         // The whole file is one contact; e-mails and phones count only with parameters.
         {ConvertTresko,
-         {Control::Check9},
+         test::boxes(Check9),
          ", ",
          "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEMAIL:no\r\nEMAIL;INTERNET:a1\r\n"
          "END:VCARD\r\nBEGIN:VCARD\r\nFN:B\r\nTEL:no\r\nEND:VCARD\r\n",
          "\"Last Name\", \"First Name\", \"Email Address\", \"Display Name\"\r\n"
          "\"Lee\", \"Ann\", \"a1\", \"B\"\r\n",
-         {0, 33, 66, 100, 0, 33, 66, 100}},
-        {ConvertTresko, {}, ",", "FN:Ann\r\n", "Display Name\r\nAnn\r\n", {}},
-        {ConvertTresko, {Control::Check9}, ",", "\x01\xff junk\nmore", "\r\n\r\n", {}},
-        {ConvertTresko, {}, ",", nullptr, "\r\n\r\n", {}, ".modCSV.ConvertTresko at line 3\r\r"},
-        {ConvertTreskoLimit,
-         {Control::Check6, Control::Check4},
-         ";",
-         "TEL;CELL:1\r\nFN:Ann\r\nN:Lee;Ann\r\nEMAIL:a\r\n",
-         "Mobile Phone;Last Name;First Name\r\n1;Lee;Ann\r\n",
-         {}},
-        {ConvertVCFToGmailCSV,
-         {},
-         "\t",
-         full,
-         joined(kGmailHeader, "\t", false) + joined(fields, "\t", false),
-         {}},
-        {ConvertVCFToGmailCSV,
-         {Control::Check9},
-         "",
-         full,
-         joined(kGmailHeader, "", true) + joined(fields, "", true),
-         {}},
-        // An unreadable source is reported once, not at every lookup.
-        {ConvertVCFToGmailCSV,
-         {},
-         ",",
          nullptr,
-         joined(kGmailHeader, ",", false) + ",,,Home,,,,,,,,,,,Work,,,,,,,,,,\r\n",
-         {},
+         {0, 33, 66, 100, 0, 33, 66, 100}},
+        {ConvertTresko, test::boxes(), ",", "FN:Ann\r\n", "Display Name\r\nAnn\r\n"},
+        {ConvertTresko, test::boxes(Check9), ",", "\x01\xff junk\nmore", "\r\n\r\n"},
+        {ConvertTresko, test::boxes(), ",", nullptr, "\r\n\r\n",
+         ".modCSV.ConvertTresko at line 3\r\r"},
+        {ConvertTreskoLimit, test::boxes(Check6, Check4), ";",
+         "TEL;CELL:1\r\nFN:Ann\r\nN:Lee;Ann\r\nEMAIL:a\r\n",
+         "Mobile Phone;Last Name;First Name\r\n1;Lee;Ann\r\n"},
+        {ConvertVCFToGmailCSV, test::boxes(), "\t", full,
+         joined(gmailHeader(), "\t", false) + joined(fields, "\t", false)},
+        {ConvertVCFToGmailCSV, test::boxes(Check9), "", full,
+         joined(gmailHeader(), "", true) + joined(fields, "", true)},
+        // An unreadable source is reported once, not at every lookup.
+        {ConvertVCFToGmailCSV, test::boxes(), ",", nullptr,
+         joined(gmailHeader(), ",", false) + ",,,Home,,,,,,,,,,,Work,,,,,,,,,,\r\n",
          ".modCSV.GetVCFValue at line 1\r\r"},
         // Filtered: a column per ticked box, in the order name, address, e-mail, phone.
-        {ConvertVCFToGmailCSVLimit,
-         {Control::Check3, Control::Check4, Control::Check6, Control::Check8, Control::Check9},
-         ";",
+        {ConvertVCFToGmailCSVLimit, test::boxes(Check3, Check4, Check6, Check8, Check9), ";",
          "TEL;TYPE=CELL:1\r\nEMAIL:a@x\r\nADR;TYPE=HOME:;;Main St 1;Town;;;\r\nFN:Ann Lee\r\n",
          "\"Name\";\"Address\";\"Email\";\"Phone Numbers\";\r\n"
-         "\"Ann Lee\";\";;Main St 1;Town;;;\";\"a@x\";\"1\";\r\n",
-         {}},
-        {ConvertVCFToGmailCSVLimit,
-         {Control::Check4, Control::Check6},
-         "",
+         "\"Ann Lee\";\";;Main St 1;Town;;;\";\"a@x\";\"1\";\r\n"},
+        {ConvertVCFToGmailCSVLimit, test::boxes(Check4, Check6), "",
          "TEL;TYPE=WORK:1\r\nTEL;TYPE=CELL:2\r\nN:Lee;Ann;;;\r\n",
-         "NamePhone Numbers\r\nLee;Ann;;;1\r\n",
-         {}},
-        {ConvertVCFToGmailCSVLimit,
-         {Control::Check4, Control::Check6},
-         ",",
-         nullptr,
-         "Name,Phone Numbers,\r\n,,\r\n",
-         {},
-         ".modCSV.GetVCFValue at line 1\r\r"},
+         "NamePhone Numbers\r\nLee;Ann;;;1\r\n"},
+        {ConvertVCFToGmailCSVLimit, test::boxes(Check4, Check6), ",", nullptr,
+         "Name,Phone Numbers,\r\n,,\r\n", ".modCSV.GetVCFValue at line 1\r\r"},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.expected);
         test::TempDir dir;
         test::ScriptedWindow window;
-        window.texts[Control::Text1] = dir.file("out") + "/";
-        window.checks[Control::Check9] = 0;
+        window.texts[Text1] = dir.file("out") + "/";
+        window.checks[Check9] = 0;
         for (Control box : row.ticked)
             window.checks[box] = 1;
         dir.write("out/c.csv", "an older run\r\nof lines\r\nhere\r\n");
@@ -181,14 +134,14 @@ TEST(gmail_list_test, one_line_per_file)
     const std::string tail = ",,,Home,,,,,,,,,,,Work,,,,,,,,,,\r\n";
     const std::pair<Converter, std::string> runs[] = {
         {ConvertVCFToGmailSingleCSV,
-         joined(kGmailHeader, ",", false) + "A" + tail + "B" + tail + "C" + tail},
+         joined(gmailHeader(), ",", false) + "A" + tail + "B" + tail + "C" + tail},
         {ConvertVCFToGmailSingleCSVLimit, "Name,\r\nA,\r\nB,\r\nC,\r\n"},
     };
     for (const auto& [convert, expected] : runs) {
         test::TempDir dir;
         test::ScriptedWindow window;
-        window.checks[Control::Check9] = 0;
-        window.checks[Control::Check6] = 1;
+        window.checks[Check9] = 0;
+        window.checks[Check6] = 1;
         window.items = {dir.write("a.vcf", "FN:A\r\n"), dir.write("b.vcf", "N:B\r\n"),
                         dir.write("c.vcf", "N:X\r\nFN:C\r\n")};
         const std::string target = dir.write("all.csv", "an older run\r\nof lines\r\n");
@@ -204,17 +157,78 @@ TEST(gmail_list_test, reads_the_boxes_for_each_file)
 {
     test::TempDir dir;
     test::ScriptedWindow window;
-    window.checks[Control::Check6] = window.checks[Control::Check4] = 1;
+    window.checks[Check6] = window.checks[Check4] = 1;
     window.items = {dir.write("a.vcf", "FN:A\r\nTEL:1\r\n"),
                     dir.write("b.vcf", "FN:B\r\nTEL:2\r\n")};
     // A click during the second file's lookups clears the quotes and the phone box.
     window.onYield = [&] {
         if (window.progressTexts.size() == 2)
-            window.checks[Control::Check9] = window.checks[Control::Check4] = 0;
+            window.checks[Check9] = window.checks[Check4] = 0;
     };
     ConvertVCFToGmailSingleCSVLimit(window, dir.file("all.csv"), ";");
     EXPECT_EQ(test::readBytes(dir.file("all.csv")),
               "\"Name\";\"Phone Numbers\";\r\n\"A\";\"1\";\r\n\"B\";\r\n");
+}
+
+TEST(output_path_test, per_file_target_and_no_file_without_a_destination)
+{
+    test::TempDir dir;
+    test::ScriptedWindow window;  // Option9: the Text1 folder
+    window.texts[Text1] = "/out";
+    EXPECT_EQ(perFileTarget(window, "/in/team.vcf"), "/out/team.csv");
+    window.texts[Text1] = "/out/";
+    EXPECT_EQ(perFileTarget(window, "/in/team.vcf"), "/out/team.csv");
+    window.select(Option10);
+    EXPECT_EQ(perFileTarget(window, "/in/team.vcf"), "/in/team.csv");
+    window.options[Option10] = false;
+    EXPECT_EQ(perFileTarget(window, "/in/team.vcf"), "");
+    window.checks[Check6] = 1;
+    const std::string source = dir.write("c.vcf", "FN:Ann\r\nN:Lee;Ann\r\n");
+    for (auto convert :
+         {ConvertTresko, ConvertTreskoLimit, ConvertVCFToGmailCSV, ConvertVCFToGmailCSVLimit})
+        convert(window, source, ",");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST(source_guard_test, refuses_every_spelling_of_a_listed_file_and_passes_others)
+{
+    test::TempDir dir;
+    test::ScriptedWindow window;
+    const std::string source = dir.write("in/ann.vcf", "BEGIN:VCARD\r\nFN:Ann\r\nEND:VCARD\r\n");
+    const auto refusal = [&](const std::string& target, const std::string& own) -> std::string {
+        try {
+            refuseListedSource(window, target, own, "what happened");
+        } catch (const SourceOverwriteError& error) {
+            return error.what();
+        }
+        return {};
+    };
+    // The own source counts when it is not listed.
+    EXPECT_NE(refusal(source, source), "");
+    window.items = {source};
+    fs::create_symlink(source, dir.file("link.csv"));
+    fs::create_hard_link(source, dir.file("hard.csv"));
+    const auto previous = fs::current_path();
+    fs::current_path(dir.path());
+    for (const std::string& target :
+         {source, dir.file("in/./x/../ann.vcf"), dir.file("in//ann.vcf"), std::string("in/ann.vcf"),
+          dir.file("link.csv"), dir.file("hard.csv")}) {
+        SCOPED_TRACE(target);
+        EXPECT_EQ(refusal(target, ""), "The CSV file would replace the listed source file " +
+                                           source + "; what happened.");
+        EXPECT_TRUE(sameFile(target, source));
+    }
+    fs::current_path(previous);
+    // A listed file that is gone is still refused by its name.
+    window.items.push_back(dir.file("in/vanished.vcf"));
+    EXPECT_NE(refusal(dir.file("in/vanished.vcf"), ""), "");
+    for (const std::string& target : {std::string(), dir.file("in/ann.csv"), dir.file("ann.vcf"),
+                                      dir.file("in/ann.vcf/x.csv")}) {
+        SCOPED_TRACE(target);
+        EXPECT_EQ(refusal(target, ""), "");
+        EXPECT_FALSE(sameFile(target, source));
+    }
 }
 
 }  // namespace

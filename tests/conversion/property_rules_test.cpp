@@ -48,57 +48,45 @@ const char* const kMixed =
     "ADR:;;1 Main St;Town;;;\nNOTE:n\nORG:Acme";
 
 const RuleCase kRuleCases[] = {
-    {kAll, {}, "BEGIN\n\n:x\n  :x\nVERSION:2.1\nX-FOO:1", ""},
+    {kAll, test::boxes(), "BEGIN\n\n:x\n  :x\nVERSION:2.1\nX-FOO:1", ""},
     // A carriage return protects the spaces in front of it from the trim.
-    {kAll, {}, "FN: Ann Lee \nFN: Ann \r", "Display Name=Ann Lee|Display Name=Ann "},
-    {kAll,
-     {},
-     "N;CHARSET=UTF-8:Lee;Ann;;Dr.;\nN:Lee\nN:  \nN: Lee ; Ann \r",
+    {kAll, test::boxes(), "FN: Ann Lee \nFN: Ann \r", "Display Name=Ann Lee|Display Name=Ann "},
+    {kAll, test::boxes(), "N;CHARSET=UTF-8:Lee;Ann;;Dr.;\nN:Lee\nN:  \nN: Lee ; Ann \r",
      "Last Name=Lee|First Name=Ann|Last Name=Lee|Last Name=|Last Name=Lee|First Name=Ann "},
-    {kAll,
-     {},
+    {kAll, test::boxes(),
      "NICKNAME:Bob\n Nice day: yes\nORG:Acme:Sales\nBDAY;VALUE=date:1\nBDAY:2\n"
      "TITLE:Boss\nROLE:Lead",
      "Nickname=Bob|Last Name=yes|Organization=Acme|Birthday=2|Job Title=Boss|Role=Lead"},
-    {kAll,
-     {},
+    {kAll, test::boxes(),
      "EMAIL;TYPE=INTERNET:a1\nEMAIL:a2\nitem1.EMAIL;type=INTERNET:a3\nemail; x: a4 \r",
      "Email Address=a1|Email Address 2=a2|Email Address 3=a3|Email Address 4= a4 "},
-    {kAll,
-     {},
+    {kAll, test::boxes(),
      "URL;WORK:a:b\nURL:c\nNOTE:a\\nb: c \nNOTE;ENCODING=QUOTED-PRINTABLE:one=0D=0A=two",
      "Website=a:b|Website 2=c|Notes=a b: c|Notes=one\r\ntwo"},
-    {kAll,
-     {},
+    {kAll, test::boxes(),
      "item1.ADR;type=HOME:;;x\nADR;TYPE=HOME:;;1 Main St;Springfield;IL;P1;USA\n"
      "ADR:;Flat 2;1 Main St;Town\nADR;HOME:a;b\nADR;HOME:;;1 Main\\nSt=0DBack;Town\\n",
      "Home Address 1=1 Main St|Home Address 2=|Home City=Springfield|Home State=IL|"
      "Home Postal Code=P1|Home Country=USA|Home Address 1=Flat 2|Home Address 2=1 Main St|"
      "Home City=Town|Home Address 1=1 Main St Back|Home Address 2=|Home City=Town\\n"},
-    {kAll,
-     {},
-     "ADR;TYPE=work:;;1 Main St;Springfield;IL;P1;USA;extra\nADR;WORK:a;b",
+    {kAll, test::boxes(), "ADR;TYPE=work:;;1 Main St;Springfield;IL;P1;USA;extra\nADR;WORK:a;b",
      "Business Address 1=|Business Address 2=1 Main St|Business City=Springfield|"
      "Business State=IL|Business Postal Code=P1|Business Country=USA|Business Address 1=b"},
-    {kAll,
-     {},
+    {kAll, test::boxes(),
      "TEL;TYPE=WORK;TYPE=FAX:1\ntel;type=cell:2\nTEL;PAGER:3\nTEL;WORK:4\n"
      "TEL;X-NETWORK:5\nTEL:6\nitem1.TEL:7\nTEL;CELL:8\nTEL;HOME: 9 \r",
      "Home Fax=1|Mobile Phone=2|Pager=3|Business Phone=4|Business Phone 2=5|Home Phone=6|"
      "Home Phone 2=7|Mobile Phone=8|Home Phone 3= 9 "},
     // The per-file rules take e-mails, websites, notes, addresses, phones only with parameters.
-    {RuleSet::AllWithParameters,
-     {},
+    {RuleSet::AllWithParameters, test::boxes(),
      "EMAIL:a1\nTEL:5\nNOTE:t\nURL:a\nADR:;;x;y\nFN:Ann\nN:Lee\n"
      "EMAIL;INTERNET:a2\nTEL;CELL:1",
      "Display Name=Ann|Last Name=Lee|Email Address=a2|Mobile Phone=1"},
-    {kFiltered,
-     {Control::Check3, Control::Check8},
-     kMixed,
+    {kFiltered, test::boxes(Control::Check3, Control::Check8), kMixed,
      "Email Address=a1|Email Address 2=a2|Home Address 1=1 Main St|Home Address 2=|"
      "Home City=Town|Home State=|Home Postal Code=|Home Country="},
     // "NTEL" passes the name test first: with names unticked it is not tried as a phone.
-    {kFiltered, {Control::Check4}, "NTEL;CELL:1\nTEL;CELL:2", "Mobile Phone=2"},
+    {kFiltered, test::boxes(Control::Check4), "NTEL;CELL:1\nTEL;CELL:2", "Mobile Phone=2"},
 };
 
 TEST(property_rules_test, fields_of_each_line_and_the_same_names_without_values)

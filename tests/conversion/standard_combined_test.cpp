@@ -1,57 +1,107 @@
-// Splitting a text into contacts, and the standard layout's one CSV for the whole list.
+// Splitting a text into contacts, the column list, and the standard layout's one CSV for
+// the whole list.
 #include "conversion/standard_combined.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <optional>
 
-#include "conversion/combined_columns.h"
+#include "conversion/gmail_export.h"
+#include "conversion/header_list.h"
 #include "conversion/multi_contact_split.h"
+#include "conversion/standard_per_file.h"
 #include "support/scripted_window.h"
 #include "support/temp_dir.h"
 
 namespace brimwell {
 namespace {
 
+using enum Control;
+
 using Texts = std::vector<std::string>;
 
-// A replayed cut shows what the cut showed, in both progress wordings.
-TEST(multi_contact_split_test, cuts_the_text_into_contacts_and_replays_the_cut)
+/// Many contacts of varied length, markers in mixed letter case, text between them: every
+/// block size below puts a block's end inside a marker somewhere.
+std::string manyContacts()
+{
+    std::string text = "junk before\r\n";
+    for (int i = 0; i < 40; ++i) {
+        text += i % 3 == 0 ? "begin:vcard\r\n" : "BEGIN:VCARD\r\n";
+        text += "FN:" + std::string(static_cast<std::size_t>(i % 7), 'a') + "\r\nNOTE:x:y\r\n";
+        text += i % 4 == 0 ? "End:VCard" : "END:VCARD";
+        text += i % 5 == 0 ? "\r\nstray:line\r\n" : "\r\n";
+    }
+    return text + "BEGIN:VCARD\r\nFN:no end\r\n";
+}
+
+// A replay of a cut, and a cut of the file as it is read wherever its blocks end, hand on
+// the same contacts and show the same progress texts and message as the cut of the whole
+// text, in both progress wordings.
+TEST(multi_contact_split_test, cuts_the_text_into_contacts_replayed_or_streamed)
 {
     struct Case {
         std::string text;
         long count;
-        Texts contacts;
+        std::optional<Texts> contacts;
     };
     // Leading text belongs to the first contact, text between to none; no end, no contact.
     const Case cases[] = {
         {"junk\nbegin:vcard\r\nFN:A\r\nEnd:vCard\r\nstray\nBegin:VCard\nend:vcard\n"
          "BEGIN:VCARD\nFN:C\n",
-         2,
-         {"junk\nbegin:vcard\r\nFN:A\r\nEnd:vCard", "Begin:VCard\nend:vcard"}},
-        {"BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nFN:B\nEND:VCARD\n",
-         2,
-         {"BEGIN:VCARD\nEND:VCARD", "BEGIN:VCARD\nFN:B\nEND:VCARD"}},
-        {"BEGIN:VCARD\nFN:A\nEND:VCARD", 1, {"BEGIN:VCARD\nFN:A\nEND:VCARD"}},
-        {"just some text", 0, {""}},
-        {"x", 0, {""}},
-        {":END:VCARD", 1, {":END:VCARD"}},
-        {"", 0, {""}},
+         2, Texts{"junk\nbegin:vcard\r\nFN:A\r\nEnd:vCard", "Begin:VCard\nend:vcard"}},
+        {"BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nFN:B\nEND:VCARD\n", 2,
+         Texts{"BEGIN:VCARD\nEND:VCARD", "BEGIN:VCARD\nFN:B\nEND:VCARD"}},
+        {"BEGIN:VCARD\nFN:A\nEND:VCARD", 1, Texts{"BEGIN:VCARD\nFN:A\nEND:VCARD"}},
+        {"just some text", 0, Texts{""}},
+        {"x", 0, Texts{""}},
+        {":END:VCARD", 1, Texts{":END:VCARD"}},
+        {"END:VCARD", 1, Texts{"END:VCARD"}},
+        {"", 0, Texts{""}},
+        {manyContacts(), 40, std::nullopt},
     };
+    test::TempDir dir;
     for (const Case& row : cases) {
-        for (const Control format : {Control::Option1, Control::Option2}) {
-            SCOPED_TRACE(row.text);
-            test::ScriptedWindow cutting, replaying;
-            cutting.select(format);
-            replaying.select(format);
-            const ContactCut cut = cutContacts(cutting, row.text, "/t.vcf");
+        const std::string path = dir.write("t.vcf", row.text);
+        for (const Control wording : {Option1, Option2}) {
+            SCOPED_TRACE(row.text.substr(0, 20));
+            test::ScriptedWindow whole, other;
+            whole.select(wording);
+            const ContactCut cut = cutContacts(whole, row.text, path);
+            const Texts contacts(cut.contacts.begin(), cut.contacts.end());
             EXPECT_EQ(cut.count, row.count);
-            EXPECT_EQ(Texts(cut.contacts.begin(), cut.contacts.end()), row.contacts);
-            replayCut(replaying, "/t.vcf", cut);
-            EXPECT_EQ(replaying.progressTexts, cutting.progressTexts);
-            EXPECT_EQ(replaying.refreshes, cutting.refreshes);
-            EXPECT_EQ(replaying.informationTexts(), cutting.informationTexts());
-            EXPECT_EQ(cutting.messages.size(), row.text.empty() ? 1u : 0u);
+            if (row.contacts) {
+                EXPECT_EQ(contacts, *row.contacts);
+            }
+            EXPECT_EQ(whole.messages.size(), row.text.empty() ? 1u : 0u);
+            const auto showsTheSame = [&] {
+                EXPECT_EQ(other.progressTexts, whole.progressTexts);
+                EXPECT_EQ(other.refreshes, whole.refreshes);
+                EXPECT_EQ(other.informationTexts(), whole.informationTexts());
+            };
+            other.select(wording);
+            replayCut(other, path, cut);
+            showsTheSame();
+            for (const std::size_t block : {1, 2, 3, 5, 8, 9, 10, 11, 13, 64, 4096}) {
+                SCOPED_TRACE("in blocks of " + std::to_string(block));
+                other = test::ScriptedWindow();
+                other.select(wording);
+                TextStream stream(path, block);
+                std::string buffer;
+                Texts handed;
+                const ContactCut streamed =
+                    cutContacts(other, stream, path, buffer,
+                                [&](std::string_view c) { handed.emplace_back(c); });
+                EXPECT_EQ(handed, contacts);
+                EXPECT_EQ(streamed.count, cut.count);
+                EXPECT_EQ(streamed.progressSteps, cut.progressSteps);
+                EXPECT_EQ(streamed.emptyText, cut.emptyText);
+                showsTheSame();
+                if (row.text.size() > block + 1000) {  // a block and a contact, not the whole text
+                    EXPECT_LT(buffer.size(), block + 100);
+                }
+            }
         }
     }
 }
@@ -60,7 +110,7 @@ TEST(multi_contact_split_test, progress_texts_name_the_contact_and_the_file)
 {
     test::ScriptedWindow window;
     cutContacts(window, "BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nEND:VCARD\n", "/t.vcf");
-    window.select(Control::Option2);
+    window.select(Option2);
     cutContacts(window, "BEGIN:VCARD\nFN:B\nEND:VCARD\n", "/t.vcf");
     SplitContacts = {"left over from an earlier file"};
     EXPECT_EQ(SplitMultiVCF(window, "", "/in/empty.vcf", false), 0);
@@ -77,9 +127,108 @@ TEST(multi_contact_split_test, progress_texts_name_the_contact_and_the_file)
     test::ScriptedWindow counting;
     cutContacts(counting, twelve, "/t.vcf");
     ASSERT_EQ(counting.progressTexts.size(), 13u);
-    EXPECT_EQ(counting.progressTexts[9], "Processing contact 9 in file /t.vcf");
-    EXPECT_EQ(counting.progressTexts[10], "Processing contact 10 in file /t.vcf");
-    EXPECT_EQ(counting.progressTexts[11], "Processing contact 11 in file /t.vcf");
+    for (int i : {9, 10, 11})
+        EXPECT_EQ(counting.progressTexts[i],
+                  "Processing contact " + std::to_string(i) + " in file /t.vcf");
+}
+
+// The list remembers where the names it was asked for lived; whatever lives at such an
+// address later, and whatever was dropped from the list, it answers by the text alone.
+TEST(header_list_test, finds_by_text_wherever_the_name_lives)
+{
+    HeaderList headers;
+    for (const char* name : {"Display Name", "Email Address", "Email Address 2", "Notes", "Notes"})
+        headers.add(name);
+    EXPECT_EQ(headers.size(), 4u);
+    std::string asked = "Email Address 2";
+    EXPECT_EQ(headers.find(asked), 2);
+    asked = "Email Address";  // same storage, another name
+    EXPECT_EQ(headers.find(asked), 1);
+    asked = "Email Address 3";
+    EXPECT_EQ(headers.find(asked), -1);
+    EXPECT_EQ(headers.find(std::string("Notes")), 3);  // another address, the same name
+
+    std::string kept = "Notes";
+    EXPECT_EQ(headers.find(kept), 3);
+    headers.truncate(2);  // "Email Address 2" and "Notes" dropped
+    EXPECT_EQ(headers.find(kept), -1);
+    EXPECT_EQ(headers.find("Email Address 2"), -1);
+    headers.add("Notes");
+    EXPECT_EQ(headers.find(kept), 2);
+    EXPECT_EQ(isHeaderExists("display name", headers), -1);  // letter case counts
+    EXPECT_EQ(isHeaderExists("Display Name", headers), 0);
+    EXPECT_EQ(isHeaderExists("x", HeaderList()), -1);
+}
+
+// Column names are compared eight characters at a time: a difference in any place, on
+// either side of a multiple of eight, counts.
+TEST(header_list_test, column_names_compare_exactly)
+{
+    for (const std::size_t length : {0, 1, 7, 8, 9, 15, 16, 17, 24, 25}) {
+        const std::string name(length, 'a');
+        EXPECT_TRUE(HeaderList::sameText(name, std::string(length, 'a')));
+        EXPECT_FALSE(HeaderList::sameText(name, name + "a"));
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string other = name;
+            other[at] = 'b';
+            EXPECT_FALSE(HeaderList::sameText(name, other)) << length << " at " << at;
+        }
+    }
+}
+
+/// What a combined run wrote and showed.
+struct Outcome {
+    std::string csv;
+    Texts progressTexts, reports, information;
+    std::vector<int> progressValues;
+};
+
+/// One combined run over `files` (full paths) into the folder's all.csv, which holds an
+/// older run first.
+struct CombinedRun {
+    Texts files;
+    RuleSet rules = RuleSet::All;
+    std::vector<Control> ticked = {};  ///< Check9 for quotes
+    std::string separator = ",";
+    std::optional<Control> clicked = {};  ///< ticked at the second yield, in pass 2
+
+    /// Keep runs the procedure of `rules`, Decline the converter behind it.
+    Outcome operator()(const test::TempDir& dir, LastFileKeeping keeping) const
+    {
+        test::ScriptedWindow window;
+        window.checks[Check9] = 0;
+        for (Control box : ticked)
+            window.checks[box] = 1;
+        window.items = files;
+        const std::string csv = dir.write("all.csv", "an older run\r\n");
+        // The second yield is pass 2's, after the header line is written.
+        window.onYield = [&] {
+            if (window.yields == 2 && clicked)
+                window.checks[*clicked] = 1;
+        };
+        if (keeping == LastFileKeeping::Decline)
+            convertCombined(window, csv, separator, rules, false, "", keeping);
+        else if (rules == RuleSet::All)
+            ConvertVCFToSingleCSV(window, csv, separator, false, "");
+        else
+            ConvertVCFToSingleCSVLimit(window, csv, separator, false, "");
+        return {test::readBytes(csv), window.progressTexts, window.errorReports(),
+                window.informationTexts(), window.progressValues};
+    }
+};
+
+/// Keeping the last file's lines in pass 1 is a speed-up only: with and without it a run
+/// writes the same bytes and shows the same progress and messages. Returns the kept run.
+Outcome keptAndDeclined(const CombinedRun& run, const test::TempDir& dir)
+{
+    const Outcome kept = run(dir, LastFileKeeping::Keep);
+    const Outcome declined = run(dir, LastFileKeeping::Decline);
+    EXPECT_TRUE(kept.csv == declined.csv);
+    EXPECT_EQ(kept.progressTexts, declined.progressTexts);
+    EXPECT_EQ(kept.progressValues, declined.progressValues);
+    EXPECT_EQ(kept.reports, declined.reports);
+    EXPECT_EQ(kept.information, declined.information);
+    return kept;
 }
 
 const char* const kA = "BEGIN:VCARD\nFN:A\nEND:VCARD\n";
@@ -91,7 +240,7 @@ const char* const kNote =
 TEST(standard_combined_test, header_of_every_column_and_a_line_per_contact)
 {
     struct Case {
-        bool filtered;
+        RuleSet rules;
         std::string separator;
         std::vector<Control> ticked;                             ///< Check9 for quotes
         std::vector<std::pair<const char*, const char*>> files;  ///< name, text (none: missing)
@@ -99,10 +248,12 @@ TEST(standard_combined_test, header_of_every_column_and_a_line_per_contact)
         std::size_t reports = 0;
         std::optional<Control> clicked = {};  ///< ticked at the second yield, in pass 2
     };
+    constexpr auto kAll = RuleSet::All;
+    constexpr auto kFiltered = RuleSet::Filtered;
     // Pass 1 keeps the last file's lines and widens them in pass 2.
     const Case cases[] = {
         // Numbered columns restart with each contact; a file without contacts: an empty line.
-        {false,
+        {kAll,
          ", ",
          {},
          {{"a.vcf", "BEGIN:VCARD\r\nN:Lee;Ann\r\nEMAIL;TYPE=INTERNET:a1\r\nEND:VCARD\r\n"},
@@ -113,102 +264,76 @@ TEST(standard_combined_test, header_of_every_column_and_a_line_per_contact)
          "Last Name, First Name, Email Address, Display Name, Email Address 2\r\n"
          "Lee, Ann, a1, , \r\n, , , , \r\n, , c1, , \r\n, , b1, Bob, b2\r\n"},
         // A later field of a column overwrites the earlier.
-        {false,
+        {kAll,
          "\t",
-         {Control::Check9},
+         {Check9},
          {{"team.vcf",
            "BEGIN:VCARD\nEND:VCARD\nBEGIN:VCARD\nFN:A\nTEL;CELL:1\nTEL;CELL:2\n"
            "END:VCARD\nBEGIN:VCARD\nFN:C\r\nNOTE:x\r\nEND:VCARD"}},
          "\"Display Name\"\t\"Mobile Phone\"\t\"Notes\"\r\n\"\"\t\"\"\t\"\"\r\n"
          "\"A\"\t\"2\"\t\"\"\r\n\"C\"\t\"\"\t\"x\"\r\n"},
         // An unreadable file reads as an empty text, reported in both passes.
-        {false, ",", {}, {{"gone.vcf", nullptr}, {"a.vcf", kA}}, "Display Name\r\n\r\nA\r\n", 2},
-        {false,
+        {kAll, ",", {}, {{"gone.vcf", nullptr}, {"a.vcf", kA}}, "Display Name\r\n\r\nA\r\n", 2},
+        {kAll,
          ",",
          {},
          {{"a.vcf", kA}, {"b.vcf", kB}, {"b.vcf", kB}},
          "Display Name,Last Name,First Name\r\nA,,\r\n,Lee,Bo\r\n,Lee,Bo\r\n"},
-        {false,
+        {kAll,
          ",",
          {},
          {{"a.vcf", kA}, {"b.vcf", kB}, {"b.vcf", kB}, {"gone.vcf", nullptr}},
          "Display Name,Last Name,First Name\r\nA,,\r\n,Lee,Bo\r\n,Lee,Bo\r\n,,\r\n",
          2},
-        {true,
+        {kFiltered,
          ";",
-         {Control::Check4, Control::Check3},
+         {Check4, Check3},
          {{"a.vcf", "BEGIN:VCARD\nFN:Ann\nTEL;CELL:1\nN:Lee;Ann\nEMAIL:a\nEND:VCARD\n"}},
          "Mobile Phone;Email Address\r\n1;a\r\n"},
         // No column found: the older file stays.
-        {true, ",", {Control::Check6}, {{"a.vcf", kA}}, "an older run\r\n"},
+        {kFiltered, ",", {Check6}, {{"a.vcf", kA}}, "an older run\r\n"},
         // The kept lines serve pass 2 only while nothing that shapes them has changed.
-        {false,
+        {kAll,
          ",",
          {},
          {{"n.vcf", kNote}},
          "Display Name,Notes\r\n\"A\",\"\"\r\n\"B\",\"onetwo\"\r\n",
          0,
-         Control::Check9},
-        {false,
+         Check9},
+        {kAll,
          ",",
          {},
          {{"n.vcf", kNote}},
          "Display Name,Notes\r\nA,\r\nB,one two\r\n",
          0,
-         Control::Check10},
+         Check10},
         // A separator holding a line feed: the kept lines cannot be told apart, so the file
         // is read again.
-        {false,
+        {kAll,
          "\n",
          {},
          {{"s.vcf", "BEGIN:VCARD\nFN:A\nN:Lee;Bo\nEND:VCARD\nBEGIN:VCARD\nEMAIL:e\nEND:VCARD\n"}},
          "Display Name\nLast Name\nFirst Name\nEmail Address\r\nA\nLee\nBo\n\r\n\n\n\ne\r\n"},
         // A box ticked in pass 2 has no column: its fields have no place.
-        {true,
+        {kFiltered,
          ",",
-         {Control::Check4},
+         {Check4},
          {{"n.vcf", "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nTEL;CELL:1\nEMAIL:e\nEND:VCARD"}},
          "Mobile Phone\r\n\r\n1\r\n",
          0,
-         Control::Check3},
+         Check3},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.expected);
         test::TempDir dir;
-        test::ScriptedWindow window;
-        window.checks[Control::Check9] = 0;
-        for (Control box : row.ticked)
-            window.checks[box] = 1;
+        CombinedRun run{{}, row.rules, row.ticked, row.separator, row.clicked};
         for (const auto& [name, text] : row.files)
-            window.items.push_back(text ? dir.write(name, text) : dir.file(name));
-        const std::string csv = dir.write("all.csv", "an older run\r\n");
-        // The second yield is pass 2's, after the header line is written.
-        window.onYield = [&] {
-            if (window.yields == 2 && row.clicked)
-                window.checks[*row.clicked] = 1;
-        };
-        auto convert = row.filtered ? ConvertVCFToSingleCSVLimit : ConvertVCFToSingleCSV;
-        convert(window, csv, row.separator, false, "");
-        EXPECT_EQ(test::readBytes(csv), row.expected);
-        ASSERT_EQ(window.errorReports().size(), row.reports);
-        for (const std::string& report : window.errorReports())
+            run.files.push_back(text ? dir.write(name, text) : dir.file(name));
+        const Outcome outcome = keptAndDeclined(run, dir);
+        EXPECT_EQ(outcome.csv, row.expected);
+        ASSERT_EQ(outcome.reports.size(), row.reports);
+        for (const std::string& report : outcome.reports)
             EXPECT_NE(report.find(".ConvertVCFToSingleCSV at line 3\r\r"), std::string::npos);
-    }
-}
-
-// Column names are compared eight characters at a time: a difference in any place, on
-// either side of a multiple of eight, counts.
-TEST(standard_combined_test, column_names_compare_exactly)
-{
-    for (const std::size_t length : {0, 1, 7, 8, 9, 15, 16, 17, 24, 25}) {
-        const std::string name(length, 'a');
-        EXPECT_TRUE(HeaderList::sameText(name, std::string(length, 'a')));
-        EXPECT_FALSE(HeaderList::sameText(name, name + "a"));
-        for (std::size_t at = 0; at < length; ++at) {
-            std::string other = name;
-            other[at] = 'b';
-            EXPECT_FALSE(HeaderList::sameText(name, other)) << length << " at " << at;
-        }
     }
 }
 
@@ -225,23 +350,22 @@ TEST(standard_combined_test, kept_lines_widen_across_blocks)
             vcf += "EMAIL:e" + std::to_string(i) + "\n";
         vcf += i + 1 == kContacts ? "TEL;CELL:9\nEND:VCARD\n" : "END:VCARD\n";
     }
-    for (const int quotes : {0, 1}) {
+    test::TempDir dir;
+    const std::string source = dir.write("many.vcf", vcf);
+    for (const bool quotes : {false, true}) {
         SCOPED_TRACE(quotes);
-        const std::string q = quotes == 1 ? "\"" : "";
-        std::string expected = q + "Display Name" + q + ";" + q + "Email Address" + q + ";" + q +
-                               "Mobile Phone" + q + "\r\n";
-        for (int i = 0; i < kContacts; ++i) {
-            const std::string email = i >= kEmailFrom ? "e" + std::to_string(i) : "";
-            const std::string phone = i + 1 == kContacts ? "9" : "";
-            expected += q + "Contact number " + std::to_string(i) + q + ";" + q + email + q + ";" +
-                        q + phone + q + "\r\n";
-        }
-        test::TempDir dir;
-        test::ScriptedWindow window;
-        window.checks[Control::Check9] = quotes;
-        window.items.push_back(dir.write("many.vcf", vcf));
-        ConvertVCFToSingleCSV(window, dir.file("all.csv"), ";", false, "");
-        EXPECT_TRUE(test::readBytes(dir.file("all.csv")) == expected);
+        const std::string q = quotes ? "\"" : "";
+        const auto line = [&](const std::string& a, const std::string& b, const std::string& c) {
+            return q + a + q + ";" + q + b + q + ";" + q + c + q + "\r\n";
+        };
+        std::string expected = line("Display Name", "Email Address", "Mobile Phone");
+        for (int i = 0; i < kContacts; ++i)
+            expected +=
+                line("Contact number " + std::to_string(i),
+                     i >= kEmailFrom ? "e" + std::to_string(i) : "", i + 1 == kContacts ? "9" : "");
+        const CombinedRun run{
+            {source}, RuleSet::All, quotes ? std::vector{Check9} : std::vector<Control>{}, ";"};
+        EXPECT_TRUE(run(dir, LastFileKeeping::Keep).csv == expected);
     }
 }
 
@@ -249,7 +373,7 @@ TEST(standard_combined_test, progress_per_file_and_pass_and_a_contact_given_as_t
 {
     test::TempDir dir;
     test::ScriptedWindow window;
-    window.checks[Control::Check9] = 0;
+    window.checks[Check9] = 0;
     for (const char* name : {"a.vcf", "b.vcf", "c.vcf"})
         window.items.push_back(dir.write(name, kA));
     ConvertVCFToSingleCSV(window, dir.file("all.csv"), ",", false, "");
@@ -261,6 +385,66 @@ TEST(standard_combined_test, progress_per_file_and_pass_and_a_contact_given_as_t
                           "BEGIN:VCARD\nFN:Given\nEMAIL:g\nEND:VCARD");
     EXPECT_EQ(test::readBytes(dir.file("all.csv")), "Display Name,Email Address\r\nGiven,g\r\n");
     EXPECT_EQ(window.progressValues, (std::vector<int>{33, 66, 33, 66}));
+}
+
+/// The vCard files of `folder`, sorted; none when there is no such folder.
+Texts vcardsIn(const std::string& folder)
+{
+    Texts files;
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, missing))
+        if (entry.path().extension() == ".vcf")
+            files.push_back(entry.path().string());
+    std::ranges::sort(files);
+    return files;
+}
+
+// The samples and every real-world file of the corpus convert without an error report, to
+// the same bytes with and without the kept file.
+TEST(standard_combined_test,
+     the_samples_and_the_corpus_convert_alike_with_and_without_the_kept_file)
+{
+    const Texts samples = vcardsIn(BRIMWELL_SAMPLES_DIR);
+    const Texts corpus = vcardsIn(BRIMWELL_CORPUS_DIR);
+    ASSERT_FALSE(samples.empty());
+    std::vector<std::pair<const char*, CombinedRun>> runs = {
+        {"samples", {samples}},
+        {"samples quoted, line breaks removed", {samples, RuleSet::All, {Check9, Check10}}},
+        {"samples filtered", {samples, RuleSet::Filtered, {Check3, Check6}}},
+    };
+    if (!corpus.empty()) {
+        runs.push_back({"corpus", {corpus, RuleSet::All, {Check9}}});
+        runs.push_back(
+            {"corpus filtered", {corpus, RuleSet::Filtered, {Check3, Check4, Check6, Check8}}});
+    }
+    test::TempDir out;
+    for (const auto& [name, run] : runs) {
+        SCOPED_TRACE(name);
+        const Outcome outcome = keptAndDeclined(run, out);
+        EXPECT_FALSE(outcome.csv.empty());
+        EXPECT_TRUE(outcome.reports.empty());
+    }
+    if (corpus.empty())
+        GTEST_SKIP() << "corpus not found at " << BRIMWELL_CORPUS_DIR;
+
+    // One CSV per file, and the Gmail layout's one line per file.
+    test::ScriptedWindow window;
+    window.texts[Text1] = out.path().string();
+    window.items = corpus;
+    for (const std::string& file : corpus) {
+        SCOPED_TRACE(file);
+        ConvertTresko(window, file, ",");
+        const auto name = std::filesystem::path(file).stem().string() + ".csv";
+        EXPECT_EQ(std::ranges::count(test::readBytes(out.file(name)), '\n'), 2);
+    }
+    for (Control box : {Check3, Check4, Check6, Check8})
+        window.checks[box] = 1;
+    for (auto convert : {ConvertVCFToGmailSingleCSV, ConvertVCFToGmailSingleCSVLimit}) {
+        convert(window, out.file("all.csv"), ",");
+        const auto lines = std::ranges::count(test::readBytes(out.file("all.csv")), '\n');
+        EXPECT_EQ(static_cast<std::size_t>(lines), corpus.size() + 1);
+    }
+    EXPECT_TRUE(window.errorReports().empty());
 }
 
 }  // namespace
