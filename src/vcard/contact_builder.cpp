@@ -111,8 +111,15 @@ std::optional<Kind> kindOf(std::string_view name)
     }();
     if (name.size() >= byLength.size())
         return std::nullopt;
+    // Byte by byte: the names are short, shorter than a library comparison's start-up.
+    auto same = [&name](std::string_view known) {
+        for (std::size_t i = 0; i < name.size(); ++i)
+            if (known[i] != name[i])
+                return false;
+        return true;
+    };
     for (const KindName& entry : byLength[name.size()])
-        if (entry.name.front() == name.front() && entry.name == name)
+        if (same(entry.name))
             return entry.kind;
     return std::nullopt;
 }

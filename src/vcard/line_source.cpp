@@ -80,55 +80,38 @@ void LineSource::detectMark()
     }
 }
 
-bool LineSource::peek(std::string_view& line)
+bool LineSource::findLine()
 {
-    if (!m_hasLine) {
-        std::size_t searched = m_position;
-        for (;;) {
-            const std::string_view text(m_buffer.data(), m_end);
-            const std::size_t at = findFirstOf<'\n', '\r'>(text, searched);
-            const char* end = text.data() + m_end;
-            const char* p = text.data() + at;
-            // A CR needs two more bytes to know whether CR LF or CR CR LF ends the line.
-            if (p < end && (*p == '\n' || m_ended || end - p >= 3)) {
-                std::size_t endLength = 1;
-                if (*p == '\r' && p + 1 < end && p[1] == '\n')
-                    endLength = 2;
-                else if (*p == '\r' && p + 2 < end && p[1] == '\r' && p[2] == '\n')
-                    endLength = 3;
-                m_lineLength = at - m_position;
-                m_next = at + endLength;
-                break;
-            }
-            if (m_ended && p == end) {
-                if (m_position == m_end)
-                    return false;
-                m_lineLength = m_end - m_position;
-                m_next = m_end;
-                break;
-            }
-            const std::size_t offset = at - m_position;
-            fill();
-            searched = m_position + offset;
+    std::size_t searched = m_position;
+    for (;;) {
+        const std::string_view text(m_buffer.data(), m_end);
+        const std::size_t at = findFirstOf<'\n', '\r'>(text, searched);
+        const char* end = text.data() + m_end;
+        const char* p = text.data() + at;
+        // A CR needs two more bytes to know whether CR LF or CR CR LF ends the line.
+        if (p < end && (*p == '\n' || m_ended || end - p >= 3)) {
+            std::size_t endLength = 1;
+            if (*p == '\r' && p + 1 < end && p[1] == '\n')
+                endLength = 2;
+            else if (*p == '\r' && p + 2 < end && p[1] == '\r' && p[2] == '\n')
+                endLength = 3;
+            m_lineLength = at - m_position;
+            m_next = at + endLength;
+            break;
         }
-        m_hasLine = true;
+        if (m_ended && p == end) {
+            if (m_position == m_end)
+                return false;
+            m_lineLength = m_end - m_position;
+            m_next = m_end;
+            break;
+        }
+        const std::size_t offset = at - m_position;
+        fill();
+        searched = m_position + offset;
     }
-    line = std::string_view(m_buffer.data() + m_position, m_lineLength);
+    m_hasLine = true;
     return true;
-}
-
-bool LineSource::bufferedByte(char& byte) const
-{
-    if (m_hasLine || m_position >= m_end)
-        return false;
-    byte = m_buffer[m_position];
-    return true;
-}
-
-void LineSource::advance()
-{
-    m_position = m_next;
-    m_hasLine = false;
 }
 
 }  // namespace brimwell::vcard

@@ -23,14 +23,34 @@ public:
                         std::uintmax_t byteLimit = std::numeric_limits<std::uintmax_t>::max());
 
     /// The current line without its line end, valid until advance(); false at the end.
-    bool peek(std::string_view& line);
-    void advance();
+    bool peek(std::string_view& line)
+    {
+        if (!m_hasLine && !findLine())
+            return false;
+        line = std::string_view(m_buffer.data() + m_position, m_lineLength);
+        return true;
+    }
+
+    void advance()
+    {
+        m_position = m_next;
+        m_hasLine = false;
+    }
 
     /// The first byte of the line after advance(), when it is in the buffer already: until
     /// the next peek() the line before stays valid.
-    bool bufferedByte(char& byte) const;
+    bool bufferedByte(char& byte) const
+    {
+        if (m_hasLine || m_position >= m_end)
+            return false;
+        byte = m_buffer[m_position];
+        return true;
+    }
 
 private:
+    /// Finds the end of the line at m_position, reading on as far as it takes; false at the
+    /// end of the text.
+    bool findLine();
     bool fill();
     /// Reads up to a block into `into`, within the limit; returns how many bytes it read.
     std::size_t read(char* into);
