@@ -247,7 +247,8 @@ void ContactBuilder::add(const Property& property)
     if (!found)
         return isEmbeddedData(property) ? addData(property, false) : addOther(property);
     const Kind kind = *found;
-    // Kept as they come (a group of two properties twice): a card has few, looked up once.
+    // Every group as it comes, repeats and all: a card has few, looked up once its labels
+    // are joined.
     if (kind != Kind::GroupLabel && !property.group.empty())
         appendSyntax(property.group, m_groups.emplace_back());
     Contact& c = *m_contact;

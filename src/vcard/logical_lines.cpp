@@ -62,12 +62,12 @@ bool LogicalLines::next(LogicalLine& line)
     const std::string_view parsed = line.text;
     switch (line.property.encoding) {
     case ValueEncoding::QuotedPrintable:
-        while (line.text.ends_with('=') && joinSoftBreak(line)) {
-        }
+        while (line.text.ends_with('=') && joinSoftBreak(line))
+            continue;
         break;
     case ValueEncoding::Base64:
-        while (joinBase64Line(line)) {
-        }
+        while (joinBase64Line(line))
+            continue;
         break;
     case ValueEncoding::None:
         break;
