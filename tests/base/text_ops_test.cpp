@@ -1,21 +1,14 @@
-// The text helpers, the window title and the error trap.
+// ASCII letter case, word search, replacing and trimming.
+#include "base/text_ops.h"
+
 #include <gtest/gtest.h>
 
-#include <new>
 #include <string>
 #include <string_view>
 #include <tuple>
-#include <vector>
-
-#include "base/error_trap.h"
-#include "base/messages.h"
-#include "base/text_ops.h"
-#include "support/scripted_window.h"
 
 namespace brimwell {
 namespace {
-
-using Texts = std::vector<std::string>;
 
 TEST(text_ops_test, case_is_ignored_for_ascii_letters_only)
 {
@@ -66,33 +59,6 @@ TEST(text_ops_test, replace_all_never_rescans_what_it_wrote_and_trim_removes_spa
         {"  Ann  ", "Ann"}, {" Ann \r", "Ann \r"}, {"\tAnn", "\tAnn"}, {"   ", ""}};
     for (const auto& [text, trimmed] : trims)
         EXPECT_EQ(text::trimSpaces(text), trimmed);
-}
-
-TEST(messages_test, title_drops_last_words_down_to_forty_characters)
-{
-    EXPECT_EQ(SetApplicationTitle("Brimwell"), "Brimwell");
-    EXPECT_EQ(SetApplicationTitle("Brimwell Contact Converter"), "Brimwell Contact");
-    EXPECT_EQ(SetApplicationTitle(std::string(36, 'x') + " abcd z"),
-              std::string(36, 'x'));  // 41 still too long
-    EXPECT_EQ(SetApplicationTitle(std::string(45, 'x') + " y"), std::string(45, 'x'));
-}
-
-TEST(error_trap_test, reports_each_failing_step_and_goes_on_with_the_next)
-{
-    test::ScriptedWindow window;
-    ErrorTrap trap(window, "AddFolder", "GetSubDirectories2016", "Tag");
-    std::vector<int> ran;
-    EXPECT_TRUE(trap.step(1, [&] { ran.push_back(1); }));
-    EXPECT_FALSE(trap.step(2, [] { throw std::bad_alloc(); }));
-    trap.step(3, [&] { ran.push_back(3); });
-    trap.step(4, [] { throw 42; });
-    EXPECT_EQ(ran, (std::vector<int>{1, 3}));
-    EXPECT_EQ(trap.reportCount(), 2);
-    const std::string at = "\r\nin Tag.AddFolder.GetSubDirectories2016 at line ";
-    const std::string ask = "\r\rPlease email screenshot of this message to support@brimwell.app";
-    EXPECT_EQ(window.errorReports(),
-              (Texts{"Out of memory" + at + "2" + ask, "Unknown error" + at + "4" + ask}));
-    EXPECT_EQ(window.messages[0].icon, MessageIcon::Exclamation);
 }
 
 }  // namespace
