@@ -1,5 +1,4 @@
-// Splitting a text into contacts, the column list, and the standard layout's one CSV for
-// the whole list.
+// Splitting a text into contacts, and the standard layout's one CSV for the whole list.
 #include "conversion/standard_combined.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +8,6 @@
 #include <optional>
 
 #include "conversion/gmail_export.h"
-#include "conversion/header_list.h"
 #include "conversion/multi_contact_split.h"
 #include "conversion/standard_per_file.h"
 #include "support/scripted_window.h"
@@ -134,48 +132,6 @@ TEST(multi_contact_split_test, progress_texts_name_the_contact_and_the_file)
 
 // The list remembers where the names it was asked for lived; whatever lives at such an
 // address later, and whatever was dropped from the list, it answers by the text alone.
-TEST(header_list_test, finds_by_text_wherever_the_name_lives)
-{
-    HeaderList headers;
-    for (const char* name : {"Display Name", "Email Address", "Email Address 2", "Notes", "Notes"})
-        headers.add(name);
-    EXPECT_EQ(headers.size(), 4u);
-    std::string asked = "Email Address 2";
-    EXPECT_EQ(headers.find(asked), 2);
-    asked = "Email Address";  // same storage, another name
-    EXPECT_EQ(headers.find(asked), 1);
-    asked = "Email Address 3";
-    EXPECT_EQ(headers.find(asked), -1);
-    EXPECT_EQ(headers.find(std::string("Notes")), 3);  // another address, the same name
-
-    std::string kept = "Notes";
-    EXPECT_EQ(headers.find(kept), 3);
-    headers.truncate(2);  // "Email Address 2" and "Notes" dropped
-    EXPECT_EQ(headers.find(kept), -1);
-    EXPECT_EQ(headers.find("Email Address 2"), -1);
-    headers.add("Notes");
-    EXPECT_EQ(headers.find(kept), 2);
-    EXPECT_EQ(isHeaderExists("display name", headers), -1);  // letter case counts
-    EXPECT_EQ(isHeaderExists("Display Name", headers), 0);
-    EXPECT_EQ(isHeaderExists("x", HeaderList()), -1);
-}
-
-// Column names are compared eight characters at a time: a difference in any place, on
-// either side of a multiple of eight, counts.
-TEST(header_list_test, column_names_compare_exactly)
-{
-    for (const std::size_t length : {0, 1, 7, 8, 9, 15, 16, 17, 24, 25}) {
-        const std::string name(length, 'a');
-        EXPECT_TRUE(HeaderList::sameText(name, std::string(length, 'a')));
-        EXPECT_FALSE(HeaderList::sameText(name, name + "a"));
-        for (std::size_t at = 0; at < length; ++at) {
-            std::string other = name;
-            other[at] = 'b';
-            EXPECT_FALSE(HeaderList::sameText(name, other)) << length << " at " << at;
-        }
-    }
-}
-
 /// What a combined run wrote and showed.
 struct Outcome {
     std::string csv;
