@@ -20,9 +20,9 @@ class RowSpool;
 }  // namespace vcard::csv
 
 /// A run of the faithful engine over the window's file list: each vCard file is read by
-/// the faithful reader once (a large one in two parts at once, on two threads); the rows wait in a
-/// temporary file (RowSpool) until the last contact has sized the layout's numbered groups, so that
-/// no file is ever held in memory whole.
+/// the faithful reader once (a large one in two parts at once, on two threads); the rows
+/// wait in a temporary file (RowSpool) until the last contact has sized the layout's
+/// numbered groups, so that no file is ever held in memory whole.
 ///
 ///     FaithfulExport run(window, trap, options);
 ///     run.writeCsvPerFile();            // or run.writeOneCsv(chosenPath)

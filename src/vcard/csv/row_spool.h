@@ -41,8 +41,8 @@ public:
     std::size_t rowCount() const { return m_rows; }
 
     /// Adds the rows of `other`, a spool of the same layout, after these (also after a
-    /// rewind()); `other` is left rewound. Throws std::runtime_error when a file cannot be read or
-    /// written.
+    /// rewind()); `other` is left rewound. Throws std::runtime_error when a file cannot be
+    /// read or written.
     void append(RowSpool& other);
 
     /// The rows added so far, to go back to when the rows after them must be dropped.
