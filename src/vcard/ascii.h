@@ -53,11 +53,17 @@ inline void assignLower(std::string& out, std::string_view text)
         c = toLowerAscii(c);
 }
 
+constexpr bool isSpaceOrTab(char c)
+{
+    // One comparison for the letters, digits and marks that almost every byte is.
+    return static_cast<unsigned char>(c) <= ' ' && (c == ' ' || c == '\t');
+}
+
 constexpr std::string_view trimSpaces(std::string_view text)
 {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    while (!text.empty() && isSpaceOrTab(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+    while (!text.empty() && isSpaceOrTab(text.back()))
         text.remove_suffix(1);
     return text;
 }

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "vcard/ascii.h"
+#include "vcard/byte_scan.h"
 #include "vcard/date_parser.h"
 #include "vcard/value_decoder.h"
 
@@ -100,7 +101,7 @@ constexpr KindName kKindNames[] = {
     {"AGENT", Kind::Agent},
 };
 
-/// The kind of an upper-case property name, looked up among the names of the same length.
+/// The kind of a property name (any case), looked up among the names of the same length.
 std::optional<Kind> kindOf(std::string_view name)
 {
     static const auto byLength = [] {
@@ -114,7 +115,7 @@ std::optional<Kind> kindOf(std::string_view name)
     // Byte by byte: the names are short, shorter than a library comparison's start-up.
     auto same = [&name](std::string_view known) {
         for (std::size_t i = 0; i < name.size(); ++i)
-            if (known[i] != name[i])
+            if (known[i] != toUpperAscii(name[i]))
                 return false;
         return true;
     };
@@ -197,7 +198,7 @@ std::string_view ContactBuilder::decodedText(const Property& property)
     if (property.encoding == ValueEncoding::QuotedPrintable) {
         m_bytes.clear();
         if (!decodeQuotedPrintable(source, m_bytes))
-            m_problems.push_back("bad quoted-printable escape in " + m_upperName);
+            m_problems.push_back("bad quoted-printable escape in " + upperName(property));
         source = m_bytes;
     }
     const std::string_view charset = trimSpaces(property.charset);
@@ -208,7 +209,7 @@ std::string_view ContactBuilder::decodedText(const Property& property)
     if (!m_charsets.decode(source, charset, m_text)) {
         std::string name;
         appendSyntax(charset, name);
-        m_problems.push_back("unknown character set " + name + " in " + m_upperName);
+        m_problems.push_back("unknown character set " + name + " in " + upperName(property));
     }
     return m_text;
 }
@@ -224,9 +225,9 @@ void ContactBuilder::readAttributes(const Property& property, Attributes& result
         } else if (equalsIgnoreCase(parameter.name, "TYPE")) {
             std::string_view rest = parameter.value;
             for (;;) {
-                const std::size_t comma = rest.find(',');
+                const std::size_t comma = findFirstOf<','>(rest, 0);
                 addType(result, rest.substr(0, comma));
-                if (comma == std::string_view::npos)
+                if (comma == rest.size())
                     break;
                 rest.remove_prefix(comma + 1);
             }
@@ -242,8 +243,8 @@ void ContactBuilder::readAttributes(const Property& property, Attributes& result
 void ContactBuilder::add(const Property& property)
 {
     m_lineUtf8 = property.utf8;
-    assignSyntaxCased<toUpperAscii>(property.name, m_upperName);
-    const std::optional<Kind> found = kindOf(m_upperName);
+    m_hasUpperName = false;
+    const std::optional<Kind> found = kindOf(property.name);
     if (!found)
         return isEmbeddedData(property) ? addData(property, false) : addOther(property);
     const Kind kind = *found;
@@ -320,7 +321,7 @@ void ContactBuilder::add(const Property& property)
     case Kind::Impp:
         return addIm(property, {});
     case Kind::ImProperty: {
-        std::string_view service = std::string_view(m_upperName).substr(2);
+        std::string_view service = std::string_view(upperName(property)).substr(2);
         if (service.ends_with("-USERNAME"))
             service.remove_suffix(9);
         return addIm(property, service);
@@ -464,14 +465,14 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
             data = comma == std::string_view::npos ? std::string_view{} : data.substr(comma + 1);
         }
         if (base64 && !isValidBase64(data))
-            m_problems.push_back("bad base64 data in " + m_upperName);
+            m_problems.push_back("bad base64 data in " + upperName(property));
     }
     Contact& c = *m_contact;
     if (!isPhoto || c.hasEmbeddedPhoto || !c.photoUrl.empty()) {
         if (!embedded)
             return addOther(property);
         OtherProperty& other = m_spares.others.append(c.others);
-        other.name = m_upperName;
+        other.name = upperName(property);
         appendSyntax(property.group, other.group);
         return;
     }
@@ -484,7 +485,7 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
 void ContactBuilder::addOther(const Property& property)
 {
     OtherProperty& other = m_spares.others.append(m_contact->others);
-    other.name = m_upperName;
+    assignSyntaxCased<toUpperAscii>(property.name, other.name);
     appendSyntax(property.group, other.group);
     appendUnescaped(decodedText(property), other.value);
 }

@@ -66,6 +66,15 @@ private:
         m_charsets.appendUtf8(part, out);
         std::transform(out.begin(), out.end(), out.begin(), toCase);
     }
+    /// The name of the property being added in upper case, made on first use.
+    const std::string& upperName(const Property& property)
+    {
+        if (!m_hasUpperName) {
+            assignSyntaxCased<toUpperAscii>(property.name, m_upperName);
+            m_hasUpperName = true;
+        }
+        return m_upperName;
+    }
     std::string_view decodedText(const Property& property);
     void readAttributes(const Property& property, Attributes& result) const;
     void addType(Attributes& attributes, std::string_view type) const;
@@ -94,8 +103,9 @@ private:
     std::vector<std::string> m_problems;
     bool m_lineUtf8 = false;  ///< the property being added comes from a valid UTF-8 line
     std::string m_upperName;
-    std::string m_bytes;  ///< the value after its transfer encoding
-    std::string m_text;   ///< the value as UTF-8, escapes not yet resolved
+    bool m_hasUpperName = false;  ///< m_upperName is the name of the property being added
+    std::string m_bytes;          ///< the value after its transfer encoding
+    std::string m_text;           ///< the value as UTF-8, escapes not yet resolved
     std::vector<PendingLabel> m_addressLabels;
     std::vector<std::size_t> m_groupLabels;  ///< X-ABLabel placeholders in `others`
     std::vector<std::string> m_groups;       ///< groups of the other properties
