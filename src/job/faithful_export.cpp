@@ -13,6 +13,7 @@
 #include "vcard/csv/csv_layouts.h"
 #include "vcard/csv/row_spool.h"
 #include "vcard/reader.h"
+#include "vcard/two_part_read.h"
 
 namespace brimwell {
 
@@ -109,25 +110,23 @@ std::optional<std::size_t> FaithfulExport::spoolInTwoParts(const std::string& pa
                                                            vcard::csv::RowSpool& spool,
                                                            vcard::csv::CsvRow& row)
 {
-    LaterPart later(path, cut, m_options);
     const auto earlierLayout = vcard::csv::makeLayout(m_options.layout, m_options.kinds);
+    const auto laterLayout = vcard::csv::makeLayout(m_options.layout, m_options.kinds);
+    vcard::csv::RowSpool laterSpool(laterLayout->numberedGroupCount());
+    vcard::csv::CsvRow laterRow(m_options.style);
+    PartRows earlier{*earlierLayout, spool, row};
+    PartRows later{*laterLayout, laterSpool, laterRow};
     const vcard::csv::RowSpool::Mark start = spool.mark();
-    vcard::VCardReader earlier(std::filesystem::path(path), vcard::ByteRange{0, cut},
-                               m_options.reader);
-    spoolContacts(earlier, *earlierLayout, spool, row, yieldEvery(m_window));
-    if (!earlier.endedBetweenCards()) {
+    if (!vcard::readInTwoParts(std::filesystem::path(path), cut, m_options.reader, earlier, later,
+                               spoolPart, yieldEvery(m_window), m_warnings)) {
         // The cut was inside a card after all: the file is read again in one part.
         spool.dropAfter(start);
         return std::nullopt;
     }
-    later.wait();
-    spool.append(later.spool());
+    spool.append(laterSpool);
     layout.widenTo(*earlierLayout);
-    layout.widenTo(later.layout());
-    later.reader().numberCardsAfter(earlier.cardCount());
-    for (const vcard::VCardReader* reader : {&earlier, &later.reader()})
-        m_warnings.insert(m_warnings.end(), reader->warnings().begin(), reader->warnings().end());
-    return earlierLayout->valuesMovedToNotes() + later.layout().valuesMovedToNotes();
+    layout.widenTo(*laterLayout);
+    return earlierLayout->valuesMovedToNotes() + laterLayout->valuesMovedToNotes();
 }
 
 void FaithfulExport::convert(const std::vector<std::string>& sources, const std::string& target)

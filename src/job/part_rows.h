@@ -1,19 +1,11 @@
 #pragma once
 
-#include <atomic>
-#include <cstdint>
-#include <exception>
-#include <memory>
-#include <string>
-#include <thread>
-
-#include "job/faithful_options.h"
 #include "vcard/csv/contact_csv_layout.h"
 #include "vcard/csv/row_spool.h"
 #include "vcard/reader.h"
 
 // The rows of a vCard file's contacts, read in one part or, for a large file, in two parts
-// at once: the later part on a thread of its own while the caller reads the earlier one.
+// at once (vcard/two_part_read.h), each part's into rows of its own.
 
 namespace brimwell {
 
@@ -34,40 +26,17 @@ void spoolContacts(vcard::VCardReader& reader, vcard::csv::ContactCsvLayout& lay
     }
 }
 
-/// The part of a file from byte `from` to its end, read into rows of a layout and spool of
-/// its own on a thread that starts at once.
-///
-///     LaterPart later(path, cut, options);
-///     ...                                  // read the bytes before `cut`
-///     later.wait();                        // rethrows what stopped the later part
-///     spool.append(later.spool());
-class LaterPart {
-public:
-    /// Throws std::runtime_error when the file cannot be opened.
-    LaterPart(const std::string& path, std::uintmax_t from, const FaithfulOptions& options);
-    /// Stops the thread, if wait() was never called.
-    ~LaterPart();
+/// Where the rows of one part of a file go: each contact's row into `spool`, sizing
+/// `layout`'s groups (see vcard/two_part_read.h).
+struct PartRows {
+    vcard::csv::ContactCsvLayout& layout;
+    vcard::csv::RowSpool& spool;
+    vcard::csv::CsvRow& row;
+};
 
-    LaterPart(const LaterPart&) = delete;
-    LaterPart& operator=(const LaterPart&) = delete;
-
-    /// Waits until every contact of the part is spooled; rethrows what stopped the reading.
-    void wait();
-
-    vcard::VCardReader& reader() { return m_reader; }
-    const vcard::csv::ContactCsvLayout& layout() const { return *m_layout; }
-    vcard::csv::RowSpool& spool() { return m_spool; }
-
-private:
-    void run();
-
-    vcard::VCardReader m_reader;
-    std::unique_ptr<vcard::csv::ContactCsvLayout> m_layout;
-    vcard::csv::RowSpool m_spool;
-    vcard::csv::CsvRow m_row;
-    std::atomic<bool> m_stop = false;
-    std::exception_ptr m_error;
-    std::thread m_thread;  ///< started last, once everything it uses exists
+/// The reading of a part for readInTwoParts(): spoolContacts() into its PartRows.
+inline constexpr auto spoolPart = [](vcard::VCardReader& reader, PartRows& part, auto goOn) {
+    spoolContacts(reader, part.layout, part.spool, part.row, goOn);
 };
 
 }  // namespace brimwell

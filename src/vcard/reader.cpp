@@ -192,21 +192,16 @@ void VCardReader::numberCardsAfter(std::size_t cardsBefore)
     }
 }
 
-ReadResult readAll(VCardReader& reader)
+ReadResult readVCards(std::string_view bytes, std::string fileName, const ReaderOptions& options)
 {
+    std::istringstream in{std::string(bytes)};
+    VCardReader reader(in, std::move(fileName), options);
     ReadResult result;
     Contact contact;
     while (reader.next(contact))
         result.contacts.push_back(std::move(contact));
     result.warnings = reader.warnings();
     return result;
-}
-
-ReadResult readVCards(std::string_view bytes, std::string fileName, const ReaderOptions& options)
-{
-    std::istringstream in{std::string(bytes)};
-    VCardReader reader(in, std::move(fileName), options);
-    return readAll(reader);
 }
 
 }  // namespace brimwell::vcard

@@ -125,10 +125,7 @@ struct ReadResult {
     std::vector<std::string> warnings;
 };
 
-/// What `reader` gives from where it is to the end.
-ReadResult readAll(VCardReader& reader);
-
-/// readAll() of an in-memory file.
+/// Every contact and warning of an in-memory file.
 ReadResult readVCards(std::string_view bytes, std::string fileName,
                       const ReaderOptions& options = {});
 

@@ -1,12 +1,10 @@
-// Cutting a file in two at a card boundary: where the cuts are found, and that reading the
-// two parts gives what reading the whole file gives, or tells that the cut was unclean.
+// Cutting a file in two at a card boundary: where the cuts are found (two_part_read_test
+// reads the parts).
 #include "vcard/card_boundary.h"
 
 #include <gtest/gtest.h>
 
-#include "contact_lines.h"
 #include "support/temp_dir.h"
-#include "vcard/reader.h"
 
 namespace brimwell::vcard {
 namespace {
@@ -46,65 +44,6 @@ TEST(card_boundary_test, the_middle_cut_of_a_file)
     EXPECT_EQ(middleCardBoundary(dir.write("one.vcf", card), 0), std::nullopt);
     EXPECT_EQ(middleCardBoundary(dir.write("wide.vcf", "\xFF\xFE" + four), 0), std::nullopt);
     EXPECT_EQ(middleCardBoundary(dir.file("gone.vcf"), 0), std::nullopt);
-}
-
-/// Every contact's lines and every warning of a reader, read to its end.
-struct Read {
-    std::vector<std::vector<std::string>> contacts;
-    std::vector<std::string> warnings;
-    bool operator==(const Read&) const = default;
-};
-
-Read linesOf(VCardReader& reader)
-{
-    const ReadResult all = readAll(reader);
-    Read read{{}, all.warnings};
-    for (const Contact& contact : all.contacts)
-        read.contacts.push_back(test::contactLines(contact));
-    return read;
-}
-
-TEST(card_boundary_test, two_parts_read_as_the_whole_file_or_tell_the_cut_was_unclean)
-{
-    struct Case {
-        const char* name;
-        std::string text;
-        bool clean;
-    };
-    const Case cases[] = {
-        {"nested cards and warnings on both sides",
-         "BEGIN:VCARD\nVERSION:2.1\nFN:A\nNOTE;ENCODING=QUOTED-PRINTABLE:=ZZ\nAGENT:\n"
-         "BEGIN:VCARD\nFN:Agent\nEND:VCARD\nEND:VCARD\n"
-         "BEGIN:VCARD\nFN:B\nNOTE;CHARSET=NONE-SUCH:b\nEND:VCARD\n"
-         "BEGIN:VCARD\nFN:C\nPHOTO;ENCODING=BASE64:!!\n",
-         true},
-        {"an END:VCARD line that is part of a quoted-printable note",
-         "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:A\r\nNOTE;ENCODING=QUOTED-PRINTABLE:one=\r\n"
-         "END:VCARD\r\nBEGIN:VCARD\r\nFN:B\r\nEND:VCARD\r\n",
-         false},
-    };
-    const brimwell::test::TempDir dir;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path = dir.write("cut.vcf", c.text);
-        const std::size_t cut = findCardBoundary(c.text, c.text.find("END:VCARD"));
-        ASSERT_NE(cut, std::string::npos);
-        VCardReader whole{std::filesystem::path(path)};
-        VCardReader earlier(path, ByteRange{0, cut});
-        VCardReader later(path, ByteRange{cut});
-        const Read expected = linesOf(whole);
-        Read parts = linesOf(earlier);
-        EXPECT_EQ(earlier.endedBetweenCards(), c.clean);
-        if (!c.clean)
-            continue;
-        Read second = linesOf(later);
-        later.numberCardsAfter(earlier.cardCount());
-        second.warnings = later.warnings();
-        parts.contacts.insert(parts.contacts.end(), second.contacts.begin(), second.contacts.end());
-        parts.warnings.insert(parts.warnings.end(), second.warnings.begin(), second.warnings.end());
-        EXPECT_EQ(parts, expected);
-        EXPECT_EQ(expected.warnings.size(), 3u);  // so that each part had some to number
-    }
 }
 
 }  // namespace
