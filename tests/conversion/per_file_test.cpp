@@ -75,7 +75,6 @@ TEST(per_file_test, writes_header_and_data_lines)
          "\"Lee\", \"Ann\", \"a1\", \"B\"\r\n",
          nullptr,
          {0, 33, 66, 100, 0, 33, 66, 100}},
-        {ConvertTresko, test::boxes(), ",", "FN:Ann\r\n", "Display Name\r\nAnn\r\n"},
         {ConvertTresko, test::boxes(Check9), ",", "\x01\xff junk\nmore", "\r\n\r\n"},
         {ConvertTresko, test::boxes(), ",", nullptr, "\r\n\r\n",
          ".modCSV.ConvertTresko at line 3\r\r"},

@@ -20,7 +20,6 @@ TEST_F(dialog_provider_test, a_typed_name_without_extension_gets_the_filters_suf
         {"/out.d/all", "csv", "/out.d/all.csv"},
         {"/out/all.csv", "csv", "/out/all.csv"},
         {"/out/all.txt", "csv", "/out/all.txt"},
-        {"/out/ALL.CSV", "csv", "/out/ALL.CSV"},
         {"/out/all.", "csv", "/out/all."},
         {"/out/.all", "csv", "/out/.all"},
         {"", "csv", ""},

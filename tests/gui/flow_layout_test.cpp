@@ -17,10 +17,8 @@ TEST_F(flow_layout_test, flow_layout_items_wrap_to_the_width_and_the_last_keeps_
 {
     constexpr QSize kItem(100, 30);
     const std::tuple<int, int, int> cases[] = {// width, rows, height
-                                               {1000, 1, 30},
                                                {430, 1, 30},
                                                {429, 2, 70},
-                                               {250, 2, 70},
                                                {150, 4, 150}};
     for (const auto& [width, rows, height] : cases) {
         SCOPED_TRACE(width);

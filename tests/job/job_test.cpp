@@ -48,9 +48,9 @@ protected:
 TEST_F(options_controller_test, converts_stored_values)
 {
     const std::tuple<const char*, Control, int> rows[] = {
-        {"True", Option2, 1}, {"tRUE", Option2, 1}, {"FALSE", Option2, 0}, {"-1", Option2, 1},
-        {"0", Option2, 0},    {"0.5", Option2, 1},  {" 1 ", Option2, 1},   {"1.5", Check6, 2},
-        {"2.5", Check6, 2},   {"0.5", Check6, 0},   {" 1 ", Check6, 1}};
+        {"tRUE", Option2, 1}, {"FALSE", Option2, 0}, {"-1", Option2, 1}, {"0", Option2, 0},
+        {"0.5", Option2, 1},  {" 1 ", Option2, 1},   {"1.5", Check6, 2}, {"2.5", Check6, 2},
+        {"0.5", Check6, 0},   {" 1 ", Check6, 1}};
     for (const auto& [stored, control, expected] : rows) {
         SCOPED_TRACE(stored);
         store.set(optionControl(control).settingsKey, stored);
