@@ -43,12 +43,9 @@ TEST(charset_test, every_code_page_decodes_to_utf8)
         {"Shift_JIS", "\xB1", "\xEF\xBD\xB1"},                          // half-width katakana
         {"GBK", "\xD6\xD0\xCE\xC4", "\xE4\xB8\xAD\xE6\x96\x87"},
         {"KOI8-R", "\xF0\xD2\xC9", "\xD0\x9F\xD1\x80\xD0\xB8"},
-        {"ISO-8859-1", "Caf\xE9", "Caf\xC3\xA9"},
-        {"Windows-1251", "\xCF\xF0", "\xD0\x9F\xD1\x80"},
         {"Windows-1252", "\x80\xE9", "\xE2\x82\xAC\xC3\xA9"},
         {"windows-1255", "\xF9", "\xD7\xA9"},
         {"utf-8", "a\x80z", "a\xEF\xBF\xBDz"},  // a byte that is not UTF-8 is U+FFFD
-        {"us-ascii", "plain", "plain"},
     };
     CharsetDecoder decoder;
     for (const auto& c : cases) {
