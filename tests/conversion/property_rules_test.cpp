@@ -184,7 +184,6 @@ TEST(property_lookup_test, lookup_rules)
         {"TEL:555\r\nTEL;TYPE=CELL:1\r\n", "TEL", "CELL", "555"},
         {"TEL;TYPE=CELL:1\r\nTEL;TYPE=HOME:2\r\n", "TEL", "HOME", "1"},
         {"TEL;TYPE=HOME:1\r\nTEL;X-network:2\r\n", "TEL", "WORK", "2"},
-        {"TEL;TYPE=CELL:1\r\n", "TEL", "PAGER", ""},
         {"TEL;TYPE=WORK:1\r\nTEL:2\r\n", "TEL", "", "1"},
         {" tel ;type=cell:6\r\n", "TEL", "CELL", "6"},
         {"item1.TEL:5\r\nTELX:5\r\n", "TEL", "", ""},

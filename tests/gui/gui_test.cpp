@@ -127,11 +127,6 @@ TEST_F(gui_test, the_window_and_settings_ports)
     port.setOptionSelected(Control::Option6, true);  // and holds one button again
     EXPECT_FALSE(port.optionSelected(Control::Option5));
 
-    for (int value : {1, 2, 0}) {
-        port.setCheckValue(Control::Check4, value);
-        EXPECT_EQ(port.checkValue(Control::Check4), value);
-    }
-
     port.setPointer(Pointer::Hourglass);
     EXPECT_EQ(form.cursor().shape(), Qt::WaitCursor);
     port.setProgressText("Processing: 100%p.vcf");

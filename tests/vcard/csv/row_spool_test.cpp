@@ -130,7 +130,6 @@ const std::vector<SpoolCase> kCases = {
      {numbered(2), fixed(1), numbered(1)},
      {";", false, false},
      {{0, 0, 1}, {1, 0, 0}, {3, 0, 2}}},
-    {"a row of padding only", {numbered(2), numbered(1)}, {",", false, false}, {{0, 0}, {2, 1}}},
     {"rows of no cell at all", {numbered(1)}, {",", false, false}, {{0}, {0}}},
     {"no groups at all", {}, {",", true, false}, {{}, {}}},
     {"quote all writes empty cells as quotes",
