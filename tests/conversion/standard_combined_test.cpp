@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <optional>
 
+#include "conversion/gmail_export.h"
 #include "conversion/multi_contact_split.h"
+#include "conversion/standard_per_file.h"
 #include "support/scripted_window.h"
 #include "support/temp_dir.h"
 
@@ -371,6 +373,27 @@ TEST(standard_combined_test,
         EXPECT_FALSE(outcome.csv.empty());
         EXPECT_TRUE(outcome.reports.empty());
     }
+    if (corpus.empty())
+        GTEST_SKIP() << "corpus not found at " << BRIMWELL_CORPUS_DIR;
+
+    // One CSV per file, and the Gmail layout's one line per file.
+    test::ScriptedWindow window;
+    window.texts[Text1] = out.path().string();
+    window.items = corpus;
+    for (const std::string& file : corpus) {
+        SCOPED_TRACE(file);
+        ConvertTresko(window, file, ",");
+        const auto name = std::filesystem::path(file).stem().string() + ".csv";
+        EXPECT_EQ(std::ranges::count(test::readBytes(out.file(name)), '\n'), 2);
+    }
+    for (Control box : {Check3, Check4, Check6, Check8})
+        window.checks[box] = 1;
+    for (auto convert : {ConvertVCFToGmailSingleCSV, ConvertVCFToGmailSingleCSVLimit}) {
+        convert(window, out.file("all.csv"), ",");
+        const auto lines = std::ranges::count(test::readBytes(out.file("all.csv")), '\n');
+        EXPECT_EQ(static_cast<std::size_t>(lines), corpus.size() + 1);
+    }
+    EXPECT_TRUE(window.errorReports().empty());
 }
 
 }  // namespace
