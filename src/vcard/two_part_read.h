@@ -19,8 +19,8 @@
 //         for (Contact contact; reader.next(contact) && goOn();)
 //             ++part;
 //     };
-//     if (!readInTwoParts(path, cut, options, earlier, later, count, [] { return true; },
-//     warnings))
+//     const auto always = [] { return true; };
+//     if (!readInTwoParts(path, cut, options, earlier, later, count, always, warnings))
 //         ...  // the cut was inside a card: drop what the parts got and read the whole file
 
 namespace brimwell::vcard {
@@ -33,8 +33,9 @@ namespace brimwell::vcard {
 ///
 /// True when each part was read whole, with the warnings of both, the later one's numbering
 /// its cards on from the earlier one's, appended to `warnings`. False when the cut turned out
-/// to be inside a card (so the parts are no reading of the file; `warnings` is left as it
-/// was). Rethrows what stopped either part.
+/// to be inside a card, or `earlierGoOn()` stopped the earlier part before its end (so the
+/// parts are no reading of the file; `warnings` is left as it was). Rethrows what stopped either
+/// part.
 template <class Part, class Read, class GoOn>
 bool readInTwoParts(const std::filesystem::path& path, std::uintmax_t cut,
                     const ReaderOptions& options, Part& earlier, Part& later, Read read,
