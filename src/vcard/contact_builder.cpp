@@ -243,7 +243,6 @@ void ContactBuilder::readAttributes(const Property& property, Attributes& result
 void ContactBuilder::add(const Property& property)
 {
     m_lineUtf8 = property.utf8;
-    m_hasUpperName = false;
     const std::optional<Kind> found = kindOf(property.name);
     if (!found)
         return isEmbeddedData(property) ? addData(property, false) : addOther(property);
@@ -321,7 +320,8 @@ void ContactBuilder::add(const Property& property)
     case Kind::Impp:
         return addIm(property, {});
     case Kind::ImProperty: {
-        std::string_view service = std::string_view(upperName(property)).substr(2);
+        const std::string name = upperName(property);
+        std::string_view service = std::string_view(name).substr(2);
         if (service.ends_with("-USERNAME"))
             service.remove_suffix(9);
         return addIm(property, service);
@@ -410,9 +410,7 @@ void ContactBuilder::addIm(const Property& property, std::string_view service)
     const std::string_view serviceType = trimSpaces(parameterValue(property, "X-SERVICE-TYPE"));
     const std::string_view scheme = uriScheme(im.handle);
     if (service.empty()) {  // IMPP
-        std::string name;
-        appendSyntax(serviceType.empty() ? scheme : serviceType, name);
-        assignLower(im.service, name);
+        assignSyntaxCased<toLowerAscii>(serviceType.empty() ? scheme : serviceType, im.service);
     } else {
         assignLower(im.service, service);
     }
@@ -472,7 +470,7 @@ void ContactBuilder::addData(const Property& property, bool isPhoto)
         if (!embedded)
             return addOther(property);
         OtherProperty& other = m_spares.others.append(c.others);
-        other.name = upperName(property);
+        assignSyntaxCased<toUpperAscii>(property.name, other.name);
         appendSyntax(property.group, other.group);
         return;
     }

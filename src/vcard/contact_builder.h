@@ -66,14 +66,12 @@ private:
         m_charsets.appendUtf8(part, out);
         std::transform(out.begin(), out.end(), out.begin(), toCase);
     }
-    /// The name of the property being added in upper case, made on first use.
-    const std::string& upperName(const Property& property)
+    /// The property's name in upper case, for the few places that keep or show it.
+    std::string upperName(const Property& property) const
     {
-        if (!m_hasUpperName) {
-            assignSyntaxCased<toUpperAscii>(property.name, m_upperName);
-            m_hasUpperName = true;
-        }
-        return m_upperName;
+        std::string name;
+        assignSyntaxCased<toUpperAscii>(property.name, name);
+        return name;
     }
     std::string_view decodedText(const Property& property);
     void readAttributes(const Property& property, Attributes& result) const;
@@ -102,10 +100,8 @@ private:
     ContactSpares m_spares;  ///< the items of the contact filled before
     std::vector<std::string> m_problems;
     bool m_lineUtf8 = false;  ///< the property being added comes from a valid UTF-8 line
-    std::string m_upperName;
-    bool m_hasUpperName = false;  ///< m_upperName is the name of the property being added
-    std::string m_bytes;          ///< the value after its transfer encoding
-    std::string m_text;           ///< the value as UTF-8, escapes not yet resolved
+    std::string m_bytes;      ///< the value after its transfer encoding
+    std::string m_text;       ///< the value as UTF-8, escapes not yet resolved
     std::vector<PendingLabel> m_addressLabels;
     std::vector<std::size_t> m_groupLabels;  ///< X-ABLabel placeholders in `others`
     std::vector<std::string> m_groups;       ///< groups of the other properties
